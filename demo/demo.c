@@ -1,0 +1,6 @@
+/* The demo program, written in C against the runtime's SDK header. */
+#include "vorn.h"
+
+VORN_MAIN {
+    fruntimestats();
+}

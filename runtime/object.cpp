@@ -1,0 +1,45 @@
+#include "runtime/object.h"
+
+#include <cstring>
+
+namespace {
+
+LiveObjectSet& live() {
+    static LiveObjectSet set;
+    return set;
+}
+
+constexpr int kMaxQueryIds = 256;
+const char* queryNames[kMaxQueryIds];
+int queryCount = 0;
+
+// Ids that other modules look for on every object, fixed at initialisation.
+[[maybe_unused]] const int initialQueryIds[] = {queryId("K2DBuffer"), queryId("GLFont"), queryId("KrGLContext")};
+
+} // namespace
+
+KrObject::KrObject() { live().insert(this); }
+
+KrObject::~KrObject() {
+    if (refs_ != 0) internalError("Attempt to delete referenced object");
+    live().erase(this);
+}
+
+void KrObject::free() { delete this; }
+
+int KrObject::query(int) { return 0; }
+
+const LiveObjectSet& liveObjects() { return live(); }
+
+KrObject* liveObject(int handle) {
+    const void* address = reinterpret_cast<const void*>(static_cast<uintptr_t>(static_cast<uint32_t>(handle)));
+    return live().contains(address) ? static_cast<KrObject*>(const_cast<void*>(address)) : nullptr;
+}
+
+int queryId(const char* name) {
+    for (int i = 0; i < queryCount; ++i)
+        if (std::strcmp(queryNames[i], name) == 0) return i + 1;
+    if (queryCount == kMaxQueryIds) runtimeError("Out of QIDS!");
+    queryNames[queryCount] = strdup(name);
+    return ++queryCount;
+}

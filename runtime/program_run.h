@@ -1,0 +1,20 @@
+// One run of the program inside execute: module start, the call of the main
+// code, and the end of the run, whether the main code returns or End is
+// called from anywhere beneath it.
+#pragma once
+
+#include "runtime/runtime.h"
+
+class KrString;
+
+enum RunState { kRunIdle = 0, kRunStarting = 1, kRunRunning = 2, kRunEnding = 3 };
+
+void runProgram(KrEntryPoint entry, const char* args, KrDebugger* debugger);
+
+RunState runState();
+
+// End: back to the run's end point at once, abandoning every frame between.
+[[noreturn]] void krEnd();
+
+// The argument text of this run (null when the host gave none).
+const char* programArguments();

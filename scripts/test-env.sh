@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs a command with the test environment up: an X display of its own
+# (Xvfb), the project's Wine prefix, and a persistent wineserver so that each
+# Wine start is quick. Everything started here is stopped again on exit.
+set -u
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="$root/build/wine"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
+
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 130); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        break
+    done
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "creating the Wine prefix in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+fi
+wineserver -p >/dev/null 2>&1
+
+cleanup() {
+    wineserver -k >/dev/null 2>&1
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+"$@"
