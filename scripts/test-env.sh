@@ -26,6 +26,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
 fi
 wineserver -p >/dev/null 2>&1
+# Start Wine's background services now, detached from our output: started by
+# the first test instead, they would inherit its output pipe and keep the
+# test runner waiting for it to close.
+wine cmd /c exit 0 >/dev/null 2>&1 </dev/null
 
 cleanup() {
     wineserver -k >/dev/null 2>&1
