@@ -17,7 +17,7 @@ namespace vornimg {
 namespace {
 
 constexpr uint32_t kJumpSize = 5;
-constexpr uint64_t kMaxCodeSize = 0x7fffffff;
+constexpr uint64_t kMaxCodeSize = 256u << 20;  // far beyond any real program
 const char* const kMainName = "__MAIN";
 
 // Rank of a kept section in the layout; -1 for a section that is left out.
@@ -115,7 +115,7 @@ private:
 
     void check_size() const {
         if (size_ > kMaxCodeSize)
-            throw Error("the code block would exceed 2 GB");
+            throw Error("the code block would exceed 256 MB");
     }
 
     void fill_code() {
