@@ -1,6 +1,7 @@
 #include "runtime/program_run.h"
 
 #include "platform/end_point.h"
+#include "platform/fault_guard.h"
 #include "platform/fpu_control.h"
 #include "runtime/debugger.h"
 #include "runtime/module.h"
@@ -17,6 +18,12 @@ const char* const defaultConfigs[][2] = {
     {"Canvas", "DirectDraw"},  {"Graphics", "DirectDraw"}, {"GrDriver2D", "DirectDraw"},
 };
 
+// The stack pointer saved with the end point: everything below it is
+// abandoned when the run ends.
+void* abandonedStack() { return endPoint.context[2]; }
+
+void faultErrorPath(const char* message) { raiseRuntimeError(message); }
+
 // Kept out of line so that the saved end point's frame is this one alone.
 __attribute__((noinline)) void startAndRun(KrEntryPoint entry) {
     for (auto& pair : defaultConfigs) selectConfig(pair[0], pair[1]);
@@ -32,8 +39,10 @@ void runProgram(KrEntryPoint entry, const char* args, KrDebugger* debugger) {
     state = kRunStarting;
     if (debugger) setCurrentDebugger(debugger);
     arguments = args;
+    platform::installFaultGuard(faultErrorPath, abandonedStack);
     if (KR_SAVE_END_POINT(endPoint) == 0) startAndRun(entry);
     state = kRunEnding;
+    platform::removeFaultGuard();
     stopSubsystemModules();
     stopCoreModules();
     arguments = nullptr;
