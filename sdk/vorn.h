@@ -23,6 +23,9 @@ void VORN_API fruntimestats(void);
 
 /* Runtime commands */
 void VORN_API fend(void);
+void VORN_API fdebugobjects(void);
+int VORN_API factiveobjects(void);
+int VORN_API fqueryobject(int object, int query_id);
 void VORN_API fstop(void);
 void VORN_API _krDebugStmt(int a, int b);
 void VORN_API _krDebugEnter(int a, int b, int c);
