@@ -30,6 +30,21 @@ void VORN_API fstop(void);
 void VORN_API _krDebugStmt(int a, int b);
 void VORN_API _krDebugEnter(int a, int b, int c);
 void VORN_API _krDebugLeave(void);
+int VORN_API fcreatebank(int size); /* defaults: size=0 */
+void VORN_API ffreebank(int bank);
+int VORN_API fbanksize(int bank);
+void VORN_API fresizebank(int bank, int size);
+void VORN_API fcopybank(int src_bank, int src_offset, int dest_bank, int dest_offset, int count);
+int VORN_API fpeekbyte(int bank, int offset);
+int VORN_API fpeekshort(int bank, int offset);
+int VORN_API fpeekint(int bank, int offset);
+float VORN_API fpeekfloat(int bank, int offset);
+void VORN_API fpokebyte(int bank, int offset, int value);
+void VORN_API fpokeshort(int bank, int offset, int value);
+void VORN_API fpokeint(int bank, int offset, int value);
+void VORN_API fpokefloat(int bank, int offset, float value);
+int VORN_API freadbytes(int bank, int file, int offset, int count);
+int VORN_API fwritebytes(int bank, int file, int offset, int count);
 
 #ifdef __cplusplus
 }
