@@ -1,5 +1,6 @@
 #include "runtime/program_run.h"
 
+#include "lang/kr_string.h"
 #include "platform/end_point.h"
 #include "platform/fpu_control.h"
 #include "runtime/debugger.h"
@@ -11,6 +12,8 @@ namespace {
 RunState state = kRunIdle;
 platform::EndPoint endPoint;
 const char* arguments = nullptr;
+// The program's CommandLine text as a string, made once the modules run.
+KrString* commandLine = nullptr;
 
 const char* const defaultConfigs[][2] = {
     {"Gui", "Native"},         {"Audio", "Native"},    {"Screen", "DirectDraw"},
@@ -22,6 +25,7 @@ __attribute__((noinline)) void startAndRun(KrEntryPoint entry) {
     for (auto& pair : defaultConfigs) selectConfig(pair[0], pair[1]);
     startCoreModules();
     startSubsystemModules();
+    commandLine = arguments ? krNewString(arguments) : krNewEmptyString();
     state = kRunRunning;
     entry();
 }
@@ -34,6 +38,9 @@ void runProgram(KrEntryPoint entry, const char* args, KrDebugger* debugger) {
     arguments = args;
     if (KR_SAVE_END_POINT(endPoint) == 0) startAndRun(entry);
     state = kRunEnding;
+    KrString* line = commandLine;
+    commandLine = nullptr;
+    release(line);
     stopSubsystemModules();
     stopCoreModules();
     arguments = nullptr;
@@ -42,6 +49,8 @@ void runProgram(KrEntryPoint entry, const char* args, KrDebugger* debugger) {
 RunState runState() { return state; }
 
 const char* programArguments() { return arguments; }
+
+KrString* commandLineString() { return commandLine; }
 
 void krEnd() {
     if (state == kRunEnding) internalError("Recursive krEnd");
