@@ -1,5 +1,6 @@
 #include "runtime/program_run.h"
 
+#include "lang/kr_string.h"
 #include "platform/end_point.h"
 #include "platform/fault_guard.h"
 #include "platform/fpu_control.h"
@@ -12,6 +13,8 @@ namespace {
 RunState state = kRunIdle;
 platform::EndPoint endPoint;
 const char* arguments = nullptr;
+// The program's CommandLine text as a string, made once the modules run.
+KrString* commandLine = nullptr;
 
 const char* const defaultConfigs[][2] = {
     {"Gui", "Native"},         {"Audio", "Native"},    {"Screen", "DirectDraw"},
@@ -29,6 +32,7 @@ __attribute__((noinline)) void startAndRun(KrEntryPoint entry) {
     for (auto& pair : defaultConfigs) selectConfig(pair[0], pair[1]);
     startCoreModules();
     startSubsystemModules();
+    commandLine = arguments ? krNewString(arguments) : krNewEmptyString();
     state = kRunRunning;
     entry();
 }
@@ -43,6 +47,9 @@ void runProgram(KrEntryPoint entry, const char* args, KrDebugger* debugger) {
     if (KR_SAVE_END_POINT(endPoint) == 0) startAndRun(entry);
     state = kRunEnding;
     platform::removeFaultGuard();
+    KrString* line = commandLine;
+    commandLine = nullptr;
+    release(line);
     stopSubsystemModules();
     stopCoreModules();
     arguments = nullptr;
@@ -51,6 +58,8 @@ void runProgram(KrEntryPoint entry, const char* args, KrDebugger* debugger) {
 RunState runState() { return state; }
 
 const char* programArguments() { return arguments; }
+
+KrString* commandLineString() { return commandLine; }
 
 void krEnd() {
     if (state == kRunEnding) internalError("Recursive krEnd");

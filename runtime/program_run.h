@@ -18,3 +18,8 @@ RunState runState();
 
 // The argument text of this run (null when the host gave none).
 const char* programArguments();
+
+// The argument text as a string while the program runs (borrowed; null
+// outside a run). It is made after the modules start and released when the
+// run ends, before they stop.
+KrString* commandLineString();

@@ -19,14 +19,35 @@ extern "C" {
 #endif
 
 /* Language core */
+void VORN_API _krInitCStrs(char** table);
+KrString* VORN_API _krStrTmp(KrString* s);
+void VORN_API _krStrTmpFree(int n);
+int VORN_API _krIStrTmpFree(int value, int n);
+float VORN_API _krFStrTmpFree(float value, int n);
+KrString* VORN_API _krStrRetain(KrString* s);
+void VORN_API _krStrRelease(KrString* s);
+KrString* VORN_API _krStrLoad(KrString** variable);
+KrString* VORN_API _krStrStore(KrString** variable, KrString* s);
+KrString* VORN_API _krStrConcat(KrString* a, KrString* b);
+int VORN_API _krStrCompare(KrString* a, KrString* b);
+int VORN_API _krStrToInt(KrString* s);
+KrString* VORN_API _krStrFromInt(int value);
+float VORN_API _krStrToFloat(KrString* s);
+KrString* VORN_API _krStrFromFloat(float value);
+const char* VORN_API _krStrToCStr(KrString* s);
+KrString* VORN_API _krStrFromCStr(const char* text);
 void VORN_API fruntimestats(void);
 
 /* Runtime commands */
+void VORN_API fwrite(KrString* string);
+void VORN_API fprint(KrString* string); /* defaults: string="" */
+void VORN_API fruntimeerror(KrString* error);
 void VORN_API fend(void);
 void VORN_API fdebugobjects(void);
 int VORN_API factiveobjects(void);
 int VORN_API fqueryobject(int object, int query_id);
 void VORN_API fstop(void);
+void VORN_API fdebuglog(KrString* message);
 void VORN_API _krDebugStmt(int a, int b);
 void VORN_API _krDebugEnter(int a, int b, int c);
 void VORN_API _krDebugLeave(void);

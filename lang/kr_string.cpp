@@ -1,0 +1,133 @@
+// KrString objects and the shared strings: allocation of object and text in
+// one block, and the module "KrString", which makes the shared empty string,
+// "NaN", "Infinity", "-Infinity" and the 256 one-character strings when it
+// starts. The shared strings are never freed.
+#include "lang/kr_string.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "runtime/module.h"
+#include "runtime/runtime_error.h"
+
+namespace {
+
+struct SharedStrings {
+    KrString* empty = nullptr;
+    KrString* nan = nullptr;
+    KrString* infinity = nullptr;
+    KrString* negInfinity = nullptr;
+    KrString* chars[256] = {};
+};
+
+SharedStrings shared;
+
+KrString* makeShared(const char* bytes, int length) {
+    KrString* s = krAllocString(length > 0 ? length : 0);
+    std::memcpy(const_cast<char*>(s->text()), bytes, static_cast<size_t>(length));
+    return s;
+}
+
+// Made on the module's start, or earlier when another module's start already
+// needs a string; made once per process.
+__attribute__((noinline)) void makeSharedStrings() {
+    if (shared.empty) return;
+    shared.empty = makeShared("", 0);
+    shared.nan = makeShared("NaN", 3);
+    shared.infinity = makeShared("Infinity", 8);
+    shared.negInfinity = makeShared("-Infinity", 9);
+    for (int i = 0; i < 256; ++i) {
+        char c = static_cast<char>(i);
+        shared.chars[i] = makeShared(&c, 1);
+    }
+}
+
+class KrStringModule : public KrModule {
+public:
+    KrStringModule() { setup("KrString"); }
+    bool startup() override {
+        makeSharedStrings();
+        return true;
+    }
+};
+
+KrStringModule stringModule;
+
+} // namespace
+
+void KrString::free() {
+    this->~KrString();
+    std::free(this);
+}
+
+KrString* krAllocString(int length) {
+    // The text follows the object in the same block; a length whose block
+    // size does not fit in 32 bits cannot be allocated either.
+    if (length < 0 || static_cast<size_t>(length) > SIZE_MAX - sizeof(KrString) - 1)
+        runtimeError("Out of memory");
+    void* block = std::malloc(sizeof(KrString) + static_cast<size_t>(length) + 1);
+    if (!block) runtimeError("Out of memory");
+    char* text = static_cast<char*>(block) + sizeof(KrString);
+    text[length] = '\0';
+    return new (block) KrString(length, text);
+}
+
+KrString* krNewString(const char* bytes, int length) {
+    if (length <= 0) return krNewEmptyString();
+    KrString* s = krAllocString(length);
+    std::memcpy(const_cast<char*>(s->text()), bytes, static_cast<size_t>(length));
+    return s;
+}
+
+KrString* krNewString(const char* text) {
+    if (!text || !*text) return krNewEmptyString();
+    size_t length = std::strlen(text);
+    if (length > 0x7fffffff) runtimeError("Out of memory");
+    return krNewString(text, static_cast<int>(length));
+}
+
+KrString* krNewStringFromInt(int value) {
+    char text[kIntTextSize];
+    int length = krFormatInt(value, text);
+    return krNewString(text, length);
+}
+
+KrString* krNewStringFromFloat(float value) {
+    KrString* fixed = nullptr;
+    if (value != value) fixed = krNaNString();
+    else if (value > 3.4028235e38f) fixed = krInfinityString();
+    else if (value < -3.4028235e38f) fixed = krNegInfinityString();
+    if (fixed) {
+        fixed->retain();
+        return fixed;
+    }
+    char text[kFloatTextSize];
+    int length = krFormatFloat(value, text);
+    return krNewString(text, length);
+}
+
+KrString* krEmptyString() {
+    if (__builtin_expect(!shared.empty, 0)) makeSharedStrings();
+    return shared.empty;
+}
+
+KrString* krCharString(unsigned char byte) {
+    if (__builtin_expect(!shared.empty, 0)) makeSharedStrings();
+    return shared.chars[byte];
+}
+
+KrString* krNaNString() {
+    makeSharedStrings();
+    return shared.nan;
+}
+
+KrString* krInfinityString() {
+    makeSharedStrings();
+    return shared.infinity;
+}
+
+KrString* krNegInfinityString() {
+    makeSharedStrings();
+    return shared.negInfinity;
+}
