@@ -17,10 +17,10 @@ pack() { "$winerun" "$bin/vornpack.exe" "$programs/$1.img" "$work/$2.exe" || { e
 expect_box() {
     local exe="$1" caption="$2" text="$3" code="$4"
     "$winerun" "$work/$exe.exe" & local pid=$!
-    for _ in $(seq 200); do xdotool search --name "^$caption\$" >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 600); do xdotool search --name "^$caption\$" >/dev/null 2>&1 && break; sleep 0.1; done
     xdotool search --name "^$caption\$" >/dev/null 2>&1 || { echo "$exe: no X window captioned '$caption'"; status=1; }
     local got
-    got=$("$winerun" "$bin/msgbox_probe.exe" "$caption" 20000 | tr -d '\r')
+    got=$("$winerun" "$bin/msgbox_probe.exe" "$caption" 60000 | tr -d '\r')
     [ "$got" = "$text" ] || { echo "$exe: message '$got' in box '$caption', expected '$text'"; status=1; }
     wait $pid; local exit_code=$?
     [ "$exit_code" = "$code" ] || { echo "$exe: exit code $exit_code, expected $code"; status=1; }
