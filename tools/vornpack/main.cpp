@@ -12,27 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/file_bytes.h"
+
 namespace {
 
 constexpr int kModuleImageId = 1111;
-
-bool readFile(const std::string& path, std::vector<uint8_t>& data) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.insert(data.end(), buffer, buffer + n);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}
-
-bool writeFile(const std::string& path, const std::vector<uint8_t>& data) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    return std::fclose(file) == 0 && ok;
-}
 
 std::string runtimeLibraryPath() {
     char path[MAX_PATH];
@@ -113,12 +97,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<uint8_t> image, library;
-    if (!readFile(argv[1], image)) {
+    if (!readFileBytes(argv[1], image)) {
         std::fprintf(stderr, "vornpack: can't read module image '%s'\n", argv[1]);
         return 1;
     }
     std::string libraryPath = runtimeLibraryPath();
-    if (!readFile(libraryPath, library)) {
+    if (!readFileBytes(libraryPath, library)) {
         std::fprintf(stderr, "vornpack: can't read '%s'\n", libraryPath.c_str());
         return 1;
     }
@@ -127,7 +111,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vornpack: %s\n", error.c_str());
         return 1;
     }
-    if (!writeFile(argv[2], library)) {
+    if (!writeFileBytes(argv[2], library)) {
         std::fprintf(stderr, "vornpack: can't write '%s'\n", argv[2]);
         return 1;
     }

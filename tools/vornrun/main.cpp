@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/file_bytes.h"
+
 #include "runtime/debugger.h"
 #include "runtime/module_linker.h"
 #include "runtime/runtime.h"
@@ -27,17 +29,6 @@ public:
     }
     bool failed = false;
 };
-
-bool readFile(const char* path, std::vector<uint8_t>& data) {
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.insert(data.end(), buffer, buffer + n);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}
 
 // The argument text: what follows the image path in this process's command line.
 std::string programArguments() {
@@ -70,7 +61,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<uint8_t> image;
-    if (!readFile(argv[1], image)) {
+    if (!readFileBytes(argv[1], image)) {
         std::fprintf(stderr, "Can't read module image '%s'\n", argv[1]);
         return 2;
     }
