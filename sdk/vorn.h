@@ -64,6 +64,17 @@ KrString* VORN_API _krObjToStr(void* object);
 int VORN_API _krObjToHandle(void* object);
 void* VORN_API _krObjFromHandle(int handle, void* type);
 void VORN_API _krNullObjEx(void);
+void VORN_API _krRestore(const void* item);
+int VORN_API _krReadInt(void);
+float VORN_API _krReadFloat(void);
+KrString* VORN_API _krReadStr(void);
+int VORN_API _krAbs(int value);
+int VORN_API _krSgn(int value);
+int VORN_API _krMod(int a, int b);
+float VORN_API _krFAbs(float x);
+float VORN_API _krFSgn(float x);
+float VORN_API _krFMod(float a, float b);
+float VORN_API _krFPow(float a, float b);
 void VORN_API fruntimestats(void);
 
 /* Runtime commands */

@@ -42,7 +42,11 @@ typedef struct {
 
 typedef struct {
     int kind;
-    int value;
+    union {
+        int i;
+        float f;
+        const char* s;
+    } value;
 } DataItem;
 
 /* The number of headers in a list, anchor excluded. */
