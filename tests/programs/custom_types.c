@@ -145,6 +145,15 @@ VORN_MAIN {
     _krObjDeleteEach(&tBlock);
     CHECK(listLength(&tBlock.free) == 1024 && listLength(&tBlock.used) == 0);
 
+    /* With the free list stocked, new and delete only recycle headers. */
+    for (int i = 0; i < 5000; ++i) {
+        Header* h = _krObjNew(&tBlock);
+        CHECK(h->fields[0] == 0);
+        h->fields[0] = i;
+        _krObjDelete(h);
+    }
+    CHECK(listLength(&tBlock.free) == 1024);
+
     CHECK(sameText(_krObjToStr(0), "[OBJECT]"));
     _krStrTmpFree(1);
     say("done");
