@@ -14,6 +14,9 @@
 #include "runtime/module.h"
 #include "runtime/runtime_error.h"
 
+// vtable, reference count, length, text: what compiled code and hosts read.
+static_assert(sizeof(void*) != 4 || sizeof(KrString) == 16);
+
 namespace {
 
 struct SharedStrings {
