@@ -38,13 +38,12 @@ const char* itemText(const DataItem& item) {
     return reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint32_t>(item.value)));
 }
 
-// Truncation toward zero of a float that may not fit an integer: NaN gives 0
-// and out-of-range values saturate, rather than leaving it to the hardware.
+// Truncation toward zero. A value that no integer holds (NaN included) gives
+// the most negative integer, as the processor's own conversion does, rather
+// than being left undefined.
 int truncateToInt(float value) {
-    if (value != value) return 0;
-    if (value >= 2147483648.0f) return INT32_MAX;
-    if (value <= -2147483648.0f) return INT32_MIN;
-    return static_cast<int>(value);
+    if (value >= -2147483648.0f && value < 2147483648.0f) return static_cast<int>(value);
+    return INT32_MIN;
 }
 
 } // namespace
