@@ -1,5 +1,7 @@
 // KrString objects and the shared strings: allocation of object and text in
-// one block, and the module "KrString", which makes the shared empty string,
+// one block (small blocks come from per-size free lists, since the system
+// heap costs several times the rest of a concatenation), and the module
+// "KrString", which makes the shared empty string,
 // "NaN", "Infinity", "-Infinity" and the 256 one-character strings when it
 // starts. The shared strings are never freed.
 #include "lang/kr_string.h"
@@ -8,8 +10,12 @@
 #include <cstring>
 #include <new>
 
+#include "lang/byte_copy.h"
 #include "runtime/module.h"
 #include "runtime/runtime_error.h"
+
+// vtable, reference count, length, text: what compiled code and hosts read.
+static_assert(sizeof(void*) != 4 || sizeof(KrString) == 16);
 
 namespace {
 
@@ -43,6 +49,56 @@ __attribute__((noinline)) void makeSharedStrings() {
     }
 }
 
+// Blocks of up to kPooledLimit bytes, in classes of 16 bytes, are carved from
+// chunks and recycled through one free list per class; they are never given
+// back to the system. The class of a string's block follows from its length,
+// so nothing needs to be stored to free it. Strings live on the program's
+// thread only, so the lists take no lock.
+constexpr size_t kGrain = 16;
+constexpr size_t kPooledLimit = 256;
+constexpr size_t kChunkSize = 64 * 1024;
+
+struct FreeBlock {
+    FreeBlock* next;
+};
+
+FreeBlock* freeBlocks[kPooledLimit / kGrain + 1];
+
+size_t blockSize(int length) { return sizeof(KrString) + static_cast<size_t>(length) + 1; }
+
+__attribute__((noinline)) void carveChunk(size_t sizeClass) {
+    size_t size = sizeClass * kGrain;
+    char* chunk = static_cast<char*>(std::malloc(kChunkSize));
+    if (!chunk) runtimeError("Out of memory");
+    FreeBlock* list = freeBlocks[sizeClass];
+    for (size_t offset = 0; offset + size <= kChunkSize; offset += size) {
+        FreeBlock* block = reinterpret_cast<FreeBlock*>(chunk + offset);
+        block->next = list;
+        list = block;
+    }
+    freeBlocks[sizeClass] = list;
+}
+
+void* allocateBlock(size_t size) {
+    if (size > kPooledLimit) return std::malloc(size);
+    size_t sizeClass = (size + kGrain - 1) / kGrain;
+    if (__builtin_expect(!freeBlocks[sizeClass], 0)) carveChunk(sizeClass);
+    FreeBlock* block = freeBlocks[sizeClass];
+    freeBlocks[sizeClass] = block->next;
+    return block;
+}
+
+void freeBlock(void* memory, size_t size) {
+    if (size > kPooledLimit) {
+        std::free(memory);
+        return;
+    }
+    size_t sizeClass = (size + kGrain - 1) / kGrain;
+    FreeBlock* block = static_cast<FreeBlock*>(memory);
+    block->next = freeBlocks[sizeClass];
+    freeBlocks[sizeClass] = block;
+}
+
 class KrStringModule : public KrModule {
 public:
     KrStringModule() { setup("KrString"); }
@@ -57,8 +113,9 @@ KrStringModule stringModule;
 } // namespace
 
 void KrString::free() {
+    size_t size = blockSize(length_);
     this->~KrString();
-    std::free(this);
+    freeBlock(this, size);
 }
 
 KrString* krAllocString(int length) {
@@ -66,7 +123,7 @@ KrString* krAllocString(int length) {
     // size does not fit in 32 bits cannot be allocated either.
     if (length < 0 || static_cast<size_t>(length) > SIZE_MAX - sizeof(KrString) - 1)
         runtimeError("Out of memory");
-    void* block = std::malloc(sizeof(KrString) + static_cast<size_t>(length) + 1);
+    void* block = allocateBlock(blockSize(length));
     if (!block) runtimeError("Out of memory");
     char* text = static_cast<char*>(block) + sizeof(KrString);
     text[length] = '\0';
@@ -76,7 +133,7 @@ KrString* krAllocString(int length) {
 KrString* krNewString(const char* bytes, int length) {
     if (length <= 0) return krNewEmptyString();
     KrString* s = krAllocString(length);
-    std::memcpy(const_cast<char*>(s->text()), bytes, static_cast<size_t>(length));
+    krCopyBytes(const_cast<char*>(s->text()), bytes, static_cast<size_t>(length));
     return s;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lang/byte_copy.h"
 #include "lang/kr_string.h"
 #include "runtime/runtime_error.h"
 #include "runtime/symbol_registration.h"
@@ -107,8 +108,8 @@ __attribute__((stdcall)) KrString* _krStrConcat(KrString* a, KrString* b) {
     if (total > INT_MAX) runtimeError("Out of memory");
     KrString* s = krAllocString(static_cast<int>(total));
     char* text = const_cast<char*>(s->text());
-    if (la) std::memcpy(text, a->text(), static_cast<size_t>(la));
-    if (lb) std::memcpy(text + la, b->text(), static_cast<size_t>(lb));
+    if (la) krCopyBytes(text, a->text(), static_cast<size_t>(la));
+    if (lb) krCopyBytes(text + la, b->text(), static_cast<size_t>(lb));
     return krTmpPush(s);
 }
 

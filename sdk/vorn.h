@@ -19,6 +19,10 @@ extern "C" {
 #endif
 
 /* Language core */
+extern char _krIntType[];
+extern char _krFltType[];
+extern char _krStrType[];
+extern char _krCStrType[];
 void VORN_API _krInitCStrs(char** table);
 KrString* VORN_API _krStrTmp(KrString* s);
 void VORN_API _krStrTmpFree(int n);
@@ -36,6 +40,41 @@ float VORN_API _krStrToFloat(KrString* s);
 KrString* VORN_API _krStrFromFloat(float value);
 const char* VORN_API _krStrToCStr(KrString* s);
 KrString* VORN_API _krStrFromCStr(const char* text);
+void VORN_API _krDimArray(void* array);
+void VORN_API _krUndimArray(void* array);
+void VORN_API _krArrayBoundsEx(void);
+void* VORN_API _krVecAlloc(void* type);
+void VORN_API _krVecFree(void* storage, void* type);
+void VORN_API _krVecBoundsEx(void);
+void* VORN_API _krObjNew(void* type);
+void VORN_API _krObjDelete(void* object);
+void VORN_API _krObjDeleteEach(void* type);
+void VORN_API _krObjRelease(void* object);
+void VORN_API _krObjStore(void* variable, void* object);
+int VORN_API _krObjCompare(void* a, void* b);
+void* VORN_API _krObjNext(void* object);
+void* VORN_API _krObjPrev(void* object);
+void* VORN_API _krObjFirst(void* type);
+void* VORN_API _krObjLast(void* type);
+void VORN_API _krObjInsBefore(void* object, void* target);
+void VORN_API _krObjInsAfter(void* object, void* target);
+int VORN_API _krObjEachFirst(void* variable, void* type);
+int VORN_API _krObjEachNext(void* variable);
+KrString* VORN_API _krObjToStr(void* object);
+int VORN_API _krObjToHandle(void* object);
+void* VORN_API _krObjFromHandle(int handle, void* type);
+void VORN_API _krNullObjEx(void);
+void VORN_API _krRestore(const void* item);
+int VORN_API _krReadInt(void);
+float VORN_API _krReadFloat(void);
+KrString* VORN_API _krReadStr(void);
+int VORN_API _krAbs(int value);
+int VORN_API _krSgn(int value);
+int VORN_API _krMod(int a, int b);
+float VORN_API _krFAbs(float x);
+float VORN_API _krFSgn(float x);
+float VORN_API _krFMod(float a, float b);
+float VORN_API _krFPow(float a, float b);
 void VORN_API fruntimestats(void);
 
 /* Runtime commands */

@@ -159,3 +159,23 @@ TEST(CommandLine, NoArgumentTextGivesTheSharedEmptyString) {
     EXPECT_EQ(seen, krEmptyString());
     EXPECT_EQ(krEmptyString()->refs(), refs);
 }
+
+TEST(KrString, RecycledBlocksOfEverySizeKeepTheirTexts) {
+    // Lengths on both sides of the pooled-block limit, made, freed and made
+    // again, each string filled with its own byte.
+    static KrString* made[600];
+    std::string bytes(600, '\0');
+    for (int round = 0; round < 2; ++round) {
+        for (int length = 1; length < 600; ++length) {
+            bytes.assign(static_cast<size_t>(length), static_cast<char>('a' + (length + round) % 26));
+            made[length] = krNewString(bytes.data(), length);
+        }
+        for (int length = 1; length < 600; ++length) {
+            ASSERT_EQ(made[length]->length(), length);
+            bytes.assign(static_cast<size_t>(length), static_cast<char>('a' + (length + round) % 26));
+            ASSERT_EQ(std::memcmp(made[length]->text(), bytes.data(), static_cast<size_t>(length) + 1), 0)
+                << "length " << length;
+        }
+        for (int length = 1; length < 600; ++length) release(made[length]);
+    }
+}

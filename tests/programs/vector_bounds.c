@@ -1,0 +1,7 @@
+/* Compiled code raises the index error through _krVecBoundsEx. */
+#include "lang_check.h"
+
+VORN_MAIN {
+    _krVecBoundsEx();
+    say("not reached");
+}
