@@ -78,8 +78,8 @@ float VORN_API _krFPow(float a, float b);
 void VORN_API fruntimestats(void);
 
 /* Runtime commands */
-void VORN_API fwrite(KrString* string);
-void VORN_API fprint(KrString* string); /* defaults: string="" */
+void VORN_API fwrite(KrString* text);
+void VORN_API fprint(KrString* text);
 void VORN_API fruntimeerror(KrString* error);
 void VORN_API fend(void);
 void VORN_API fdebugobjects(void);

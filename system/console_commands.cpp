@@ -1,5 +1,5 @@
 // The console output commands Write and Print. Both write the text up to its
-// first NUL; Print ends the line with CR LF.
+// first NUL; Print ends the line with a line feed.
 #include <cstring>
 
 #include "lang/kr_string.h"
@@ -21,17 +21,17 @@ __attribute__((stdcall)) void Print(KrString* text) {
     // to the same pipe never split it from its line break.
     int length = textLength(text);
     char line[512];
-    if (length <= static_cast<int>(sizeof line) - 2) {
+    if (length < static_cast<int>(sizeof line)) {
         std::memcpy(line, krText(text), static_cast<size_t>(length));
-        std::memcpy(line + length, "\r\n", 2);
-        console::write(line, length + 2);
+        line[length] = '\n';
+        console::write(line, length + 1);
         return;
     }
     console::write(krText(text), length);
-    console::write("\r\n", 2);
+    console::write("\n", 1);
 }
 
 }
 
-KR_COMMAND(Runtime, "Write$string", Write);
-KR_COMMAND(Runtime, "Print$string=\"\"", Print);
+KR_COMMAND(Runtime, "Write$text", Write);
+KR_COMMAND(Runtime, "Print$text", Print);
