@@ -11,6 +11,7 @@ namespace {
 RunState state = kRunIdle;
 platform::EndPoint endPoint;
 const char* arguments = nullptr;
+KrContextReturn contextReturn = nullptr;
 
 const char* const defaultConfigs[][2] = {
     {"Gui", "Native"},         {"Audio", "Native"},    {"Screen", "DirectDraw"},
@@ -43,7 +44,14 @@ RunState runState() { return state; }
 
 const char* programArguments() { return arguments; }
 
+void setContextReturn(KrContextReturn hook) { contextReturn = hook; }
+
+void returnToProgramContext(const char* errorMessage) {
+    if (contextReturn) contextReturn(errorMessage);
+}
+
 void krEnd() {
+    returnToProgramContext(nullptr);
     if (state == kRunEnding) internalError("Recursive krEnd");
     if (state == kRunIdle) internalError("End outside a program run");
     krReturnToEndPoint(endPoint);

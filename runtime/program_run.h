@@ -18,3 +18,12 @@ RunState runState();
 
 // The argument text of this run (null when the host gave none).
 const char* programArguments();
+
+// The end point lies on the program's own stack, so the end path must run on
+// the program's execution context. The event driver, whose pump runs on a
+// context of its own, installs a hook that switches back before the path goes
+// on; it gets the message of a runtime error, or null for End, and returns
+// only when control is on the program's context (at once when it already is).
+using KrContextReturn = void (*)(const char* errorMessage);
+void setContextReturn(KrContextReturn hook);
+void returnToProgramContext(const char* errorMessage);
