@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "events/event_commands.h"
+#include "support/event_commands.h"
 #include "events/que_filter.h"
 #include "support/program_harness.h"
 

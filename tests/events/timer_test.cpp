@@ -5,7 +5,7 @@
 
 #include <thread>
 
-#include "events/event_commands.h"
+#include "support/event_commands.h"
 #include "events/que_filter.h"
 #include "events/timer.h"
 #include "platform/clock.h"

@@ -9,7 +9,7 @@
 #include <atomic>
 #include <thread>
 
-#include "events/event_commands.h"
+#include "support/event_commands.h"
 #include "events/hot_keys.h"
 #include "events/que_filter.h"
 #include "runtime/program_run.h"
