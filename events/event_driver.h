@@ -12,6 +12,13 @@
 class KrEventDriver : public KrModule {
 public:
     virtual void wait(int timeout) = 0;
+
+    // True while the pump runs (a window procedure in dispatch): waiting
+    // there cannot let the pump take anything in.
+    bool onPump() const { return onPump_; }
+
+protected:
+    bool onPump_ = false;
 };
 
 // The driver that the queue operations wait on; null outside a run.

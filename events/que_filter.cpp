@@ -94,6 +94,9 @@ void QueFilter::filterEvent(EventRecord& record) {
 void pollEvents() {
     EventFlags& flags = eventFlags();
     if (flags.inModalLoop) return;
+    // Called from a window procedure in dispatch (a source released there):
+    // the halt cannot be waited out on the pump's own context.
+    if (KrEventDriver* driver = currentEventDriver(); driver && driver->onPump()) return;
     waitOnDriver(0);
     while (flags.halted) {
         if (flags.endRequested) krEnd();

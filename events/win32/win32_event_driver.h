@@ -43,7 +43,6 @@ private:
     void* programFiber_ = nullptr;
     void* pumpFiber_ = nullptr;
     bool convertedThread_ = false;
-    bool onPump_ = false;
     int timeout_ = 0;
     int switchCount_ = 0;
     bool resumePending_ = false;

@@ -12,6 +12,7 @@
 #include "support/event_commands.h"
 #include "events/hot_keys.h"
 #include "events/que_filter.h"
+#include "events/timer.h"
 #include "runtime/program_run.h"
 #include "runtime/runtime_error.h"
 #include "support/program_harness.h"
@@ -22,6 +23,7 @@ constexpr UINT kRaise = WM_APP + 1;  // wParam id, lParam data
 constexpr UINT kHotKey = WM_APP + 2; // wParam rawkey, lParam modifier
 constexpr UINT kFail = WM_APP + 3;   // a runtime error inside the procedure
 constexpr UINT kEnd = WM_APP + 4;    // End inside the procedure
+constexpr UINT kFreeTimer = WM_APP + 5; // wParam the timer to release
 
 int raisesReturned = 0;
 bool lastHotKeyFound = false;
@@ -39,6 +41,7 @@ LRESULT CALLBACK testWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case kHotKey: lastHotKeyFound = lookupHotKey(static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
     case kFail: runtimeError("failed in window procedure %d", static_cast<int>(wParam));
     case kEnd: krEnd();
+    case kFreeTimer: FreeTimer(static_cast<int>(wParam)); return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -278,4 +281,25 @@ TEST(Win32Pump, TickOfADeadTimerIsNotQueued) {
     });
     EXPECT_TRUE(run.finished) << run.error();
     EXPECT_EQ(peeked, 0);
+}
+
+TEST(Win32Pump, SourceReleasedInDispatchWhileHaltedDoesNotWaitOnThePump) {
+    bool timerLive = true;
+    RunRecord run = runAsProgram([&] {
+        PeekEvent();
+        int timer = CreateTimer(100.0f);
+        DWORD tid = GetCurrentThreadId();
+        PostThreadMessageA(tid, kMessageDebugStop, 0, 0);
+        PostMessageA(testWindow(), kFreeTimer, timer, 0);
+        std::thread host([tid] {
+            Sleep(200);
+            PostThreadMessageA(tid, kMessageDebugRun, 0, 0);
+        });
+        KeyDown(1);
+        host.join();
+        timerLive = isLiveTimer(timer);
+    });
+    EXPECT_TRUE(run.finished) << run.error();
+    EXPECT_FALSE(timerLive);
+    EXPECT_EQ(run.runs, 1);
 }
