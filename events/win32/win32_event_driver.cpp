@@ -25,6 +25,13 @@ void giveToQueue(int id, int data = 0, int source = 0) {
     queFilter().filterEvent(record);
 }
 
+// GetCurrentFiber reads the fiber from fs:[0x10], which GCC takes for an
+// out-of-bounds read of a null array.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+void* currentFiber() { return GetCurrentFiber(); }
+#pragma GCC diagnostic pop
+
 } // namespace
 
 Win32EventDriver& win32EventDriver() { return theDriver; }
@@ -35,14 +42,14 @@ bool Win32EventDriver::startup() {
     // The thread may already be a fiber: a host that uses fibers itself, or a
     // run before this one that left the conversion in place.
     if (IsThreadAFiber()) {
-        programFiber_ = GetCurrentFiber();
+        programFiber_ = currentFiber();
         convertedThread_ = false;
     } else {
         programFiber_ = ConvertThreadToFiber(nullptr);
         if (!programFiber_) return false;
         convertedThread_ = true;
     }
-    pumpFiber_ = CreateFiber(kPumpStackSize, &Win32EventDriver::pumpEntry, this);
+    pumpFiber_ = CreateFiberEx(0, kPumpStackSize, 0, &Win32EventDriver::pumpEntry, this);
     if (!pumpFiber_) {
         if (convertedThread_) ConvertFiberToThread();
         return false;

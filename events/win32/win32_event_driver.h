@@ -1,7 +1,10 @@
 // Win32EventDriver: the platform message pump on a fiber of its own.
 //
-// The program runs on the thread's own fiber; the pump on a second fiber with
-// a 256 KB stack. wait() switches to the pump, which dispatches what the
+// The program runs on the thread's own fiber, keeping the thread's stack (at
+// least the 256 KB it is promised); the pump runs on a second fiber with a
+// stack of its own, as large as what a default 1 MB thread stack leaves below
+// those 256 KB, since window procedures (common dialogs, rich edit) can be
+// deep. wait() switches to the pump, which dispatches what the
 // thread's queue holds and switches back when the batch is done, or as soon
 // as a window procedure raises an event that the catch filter lets through.
 // The window procedure then sits paused on the pump's stack until the program
@@ -19,7 +22,8 @@
 
 class Win32EventDriver : public KrEventDriver {
 public:
-    static constexpr unsigned kPumpStackSize = 0x40000;
+    static constexpr unsigned kProgramStackSize = 0x40000;
+    static constexpr unsigned kPumpStackSize = 0x100000 - kProgramStackSize;
 
     Win32EventDriver();
 
