@@ -54,6 +54,10 @@ bool Win32EventDriver::startup() {
         if (convertedThread_) ConvertFiberToThread();
         return false;
     }
+    // Ticks that a timer of an earlier run posted after that run had ended
+    // would name objects that are gone.
+    MSG stale;
+    while (PeekMessageA(&stale, reinterpret_cast<HWND>(-1), kMessageTimerTick, kMessageTimerTick, PM_REMOVE)) {}
     onPump_ = false;
     timeout_ = 0;
     switchCount_ = 0;

@@ -3,11 +3,12 @@
 // Records enter the chain at the filter, as the catch filter hands them on.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
-#include "support/event_commands.h"
 #include "events/que_filter.h"
 #include "gfx2d/k2d_event_filter.h"
+#include "support/event_commands.h"
 #include "support/program_harness.h"
 
 namespace {
@@ -19,146 +20,104 @@ void raise(int id, int data = 0) {
     k2dEventFilter().filterEvent(r);
 }
 
+// Runs the body as a program and gives the values it noted, in order.
+std::vector<int> noted(const std::function<void(std::vector<int>&)>& body) {
+    std::vector<int> values;
+    RunRecord run = runAsProgram([&] { body(values); });
+    EXPECT_TRUE(run.finished) << run.error();
+    return values;
+}
+
+using V = std::vector<int>;
+
 } // namespace
 
 TEST(InputState, KeyHitsCountPressesAndClearOnRead) {
-    int hits = -1, down = -1, again = -1, downWhileHeld = -1, masked = -1;
-    RunRecord run = runAsProgram([&] {
+    V got = noted([](V& v) {
         for (int i = 0; i < 2; ++i) {
             raise(EVENT_KEY_DOWN, 30);
             raise(EVENT_KEY_UP, 30);
         }
-        hits = KeyHit(30);
-        down = KeyDown(30);
-        again = KeyHit(30);
-        raise(EVENT_KEY_DOWN, 30 + 128);
-        downWhileHeld = KeyDown(158);
-        masked = KeyDown(256 + 158);
+        v = {KeyHit(30), KeyDown(30), KeyHit(30)};
+        raise(EVENT_KEY_DOWN, 30 + 128); // extended key
+        v.push_back(KeyDown(158));
+        v.push_back(KeyDown(256 + 158));
+        v.push_back(KeyDown(30));
     });
-    EXPECT_TRUE(run.finished) << run.error();
-    EXPECT_EQ(hits, 2);
-    EXPECT_EQ(down, 0);
-    EXPECT_EQ(again, 0);
-    EXPECT_EQ(downWhileHeld, 1);
-    EXPECT_EQ(masked, 1);
+    EXPECT_EQ(got, (V{2, 0, 0, 1, 1, 0}));
 }
 
 TEST(InputState, CharacterQueueKeepsTheFirst32InOrder) {
-    std::vector<int> got;
-    RunRecord run = runAsProgram([&] {
+    V got = noted([](V& v) {
         for (int i = 0; i < 40; ++i) raise(EVENT_KEY_CHAR, 'A' + i);
-        while (int c = GetKey()) got.push_back(c);
+        while (int c = GetKey()) v.push_back(c);
     });
-    EXPECT_TRUE(run.finished) << run.error();
-    ASSERT_EQ(got.size(), 32u);
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(got[i], 'A' + i) << "at " << i;
+    V expected;
+    for (int i = 0; i < 32; ++i) expected.push_back('A' + i);
+    EXPECT_EQ(got, expected);
 }
 
 TEST(InputState, ButtonsAreMaskedQueuedAndCounted) {
-    int hitsOf1 = -1, down2 = -1, up2 = -1, first = -1, second = -1, third = -1, none = -1;
-    RunRecord run = runAsProgram([&] {
+    V got = noted([](V& v) {
         raise(EVENT_MOUSE_DOWN, 1);
         raise(EVENT_MOUSE_UP, 1);
         raise(EVENT_MOUSE_DOWN, 2);
         raise(EVENT_MOUSE_DOWN, 1);
-        hitsOf1 = MouseHit(5); // 5 & 3 is button 1
-        down2 = MouseDown(2);
+        v = {MouseHit(5), MouseHit(1), MouseDown(2)}; // 5 & 3 is button 1
         raise(EVENT_MOUSE_UP, 2);
-        up2 = MouseDown(2);
-        first = GetMouse(), second = GetMouse(), third = GetMouse(), none = GetMouse();
+        v.push_back(MouseDown(2));
+        for (int i = 0; i < 4; ++i) v.push_back(GetMouse());
     });
-    EXPECT_TRUE(run.finished) << run.error();
-    EXPECT_EQ(hitsOf1, 2);
-    EXPECT_EQ(down2, 1);
-    EXPECT_EQ(up2, 0);
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(second, 2);
-    EXPECT_EQ(third, 1);
-    EXPECT_EQ(none, 0);
+    EXPECT_EQ(got, (V{2, 0, 1, 0, 1, 2, 1, 0}));
 }
 
 TEST(InputState, FlushKeysLeavesTheMouseAndFlushMouseTheKeys) {
-    int charAfterKeys = -1, hitAfterKeys = -1, buttonAfterKeys = -1, mouseHitAfterKeys = -1;
-    int buttonAfterMouse = -1, downAfterMouse = -1, keyAfterMouse = -1;
-    RunRecord run = runAsProgram([&] {
+    V got = noted([](V& v) {
         raise(EVENT_KEY_DOWN, 30);
         raise(EVENT_KEY_CHAR, 'a');
         raise(EVENT_MOUSE_DOWN, 1);
         FlushKeys();
-        charAfterKeys = GetKey();
-        hitAfterKeys = KeyHit(30);
-        buttonAfterKeys = MouseDown(1);
-        mouseHitAfterKeys = MouseHit(1);
+        v = {GetKey(), KeyHit(30), KeyDown(30), MouseDown(1), MouseHit(1)};
         raise(EVENT_KEY_DOWN, 31);
         raise(EVENT_MOUSE_DOWN, 2);
         FlushMouse();
-        buttonAfterMouse = GetMouse();
-        downAfterMouse = MouseDown(2);
-        keyAfterMouse = KeyDown(31);
+        v.insert(v.end(), {GetMouse(), MouseDown(2), MouseHit(2), KeyDown(31)});
     });
-    EXPECT_TRUE(run.finished) << run.error();
-    EXPECT_EQ(charAfterKeys, 0);
-    EXPECT_EQ(hitAfterKeys, 0);
-    EXPECT_EQ(buttonAfterKeys, 1);
-    EXPECT_EQ(mouseHitAfterKeys, 1);
-    EXPECT_EQ(buttonAfterMouse, 0);
-    EXPECT_EQ(downAfterMouse, 0);
-    EXPECT_EQ(keyAfterMouse, 1);
+    EXPECT_EQ(got, (V{0, 0, 0, 1, 1, 0, 0, 0, 1}));
 }
 
 TEST(InputState, WheelTotalAndItsChangeSinceLastAsked) {
-    int z = -1, speed = -1, still = -99, back = 99;
-    RunRecord run = runAsProgram([&] {
+    V got = noted([](V& v) {
         raise(EVENT_MOUSE_WHEEL, 2);
         raise(EVENT_MOUSE_WHEEL, 1);
-        z = MouseZ();
-        speed = MouseZSpeed();
-        still = MouseZSpeed();
+        v = {MouseZ(), MouseZSpeed(), MouseZSpeed()};
         raise(EVENT_MOUSE_WHEEL, -4);
-        back = MouseZSpeed();
+        v.insert(v.end(), {MouseZSpeed(), MouseZ()});
     });
-    EXPECT_TRUE(run.finished) << run.error();
-    EXPECT_EQ(z, 3);
-    EXPECT_EQ(speed, 3);
-    EXPECT_EQ(still, 0);
-    EXPECT_EQ(back, -4);
+    EXPECT_EQ(got, (V{3, 3, 0, -4, -1}));
 }
 
 TEST(InputState, RecordsPassOnToTheQueueUnchanged) {
-    int id = -1, data = -1;
-    RunRecord run = runAsProgram([&] {
+    V got = noted([](V& v) {
         raise(EVENT_KEY_DOWN, 44);
-        id = WaitEvent(0);
-        data = EventData();
+        v = {WaitEvent(0), EventData()};
     });
-    EXPECT_TRUE(run.finished) << run.error();
-    EXPECT_EQ(id, EVENT_KEY_DOWN);
-    EXPECT_EQ(data, 44);
+    EXPECT_EQ(got, (V{EVENT_KEY_DOWN, 44}));
 }
 
 TEST(InputState, EachRunStartsWithNothingPressed) {
-    runAsProgram([] {
+    noted([](V&) {
         raise(EVENT_KEY_DOWN, 30);
         raise(EVENT_KEY_CHAR, 'x');
         raise(EVENT_MOUSE_WHEEL, 5);
     });
-    int down = -1, key = -1, z = -1;
-    RunRecord run = runAsProgram([&] {
-        down = KeyDown(30);
-        key = GetKey();
-        z = MouseZ();
-    });
-    EXPECT_TRUE(run.finished) << run.error();
-    EXPECT_EQ(down, 0);
-    EXPECT_EQ(key, 0);
-    EXPECT_EQ(z, 0);
+    V got = noted([](V& v) { v = {KeyDown(30), GetKey(), MouseZ()}; });
+    EXPECT_EQ(got, (V{0, 0, 0}));
 }
 
 TEST(InputState, FilterSitsBetweenTheCatchFilterAndTheQueue) {
-    std::vector<int> priorities;
-    RunRecord run = runAsProgram([&] {
-        for (KrEventFilter* f = filterChainHead(); f; f = f->successor()) priorities.push_back(f->priority());
+    V got = noted([](V& v) {
+        for (KrEventFilter* f = filterChainHead(); f; f = f->successor()) v.push_back(f->priority());
     });
-    EXPECT_TRUE(run.finished) << run.error();
-    EXPECT_EQ(priorities, (std::vector<int>{10, 1, 0}));
+    EXPECT_EQ(got, (V{10, 1, 0}));
 }
