@@ -105,16 +105,6 @@ TEST(Timer, PausedTimerDoesNotTickAndResumesFromItsCount) {
     EXPECT_GE(afterResume, resumedWait);
 }
 
-TEST(Timer, WaitTimerOnAPausedTimerIsAnError) {
-    RunRecord run = runAsProgram([] {
-        int timer = CreateTimer(50.0f);
-        PauseTimer(timer);
-        WaitTimer(timer);
-    });
-    EXPECT_FALSE(run.finished);
-    EXPECT_EQ(run.error(), "WaitTimer used with paused timer");
-}
-
 TEST(Timer, FreeingATimerRemovesItsPendingTick) {
     int pending = -1, afterFree = -1, source = -1, timerHandle = 0;
     RunRecord run = runAsProgram([&] {
