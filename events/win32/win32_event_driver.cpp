@@ -13,8 +13,8 @@ namespace {
 
 Win32EventDriver theDriver;
 
-// Every input, posted message, timer, paint and hot-key message wakes the
-// pump; messages sent from other threads are handled by any wait anyway.
+// Input, posted, timer, paint and hot-key messages wake the blocked pump;
+// messages sent from other threads (QS_SENDMESSAGE) do not.
 constexpr DWORD kWakeMask = 0xBF;
 
 void giveToQueue(int id, int data = 0, int source = 0) {
@@ -39,8 +39,8 @@ Win32EventDriver& win32EventDriver() { return theDriver; }
 Win32EventDriver::Win32EventDriver() { setup("Win32EventDriver"); }
 
 bool Win32EventDriver::startup() {
-    // The thread may already be a fiber: a host that uses fibers itself, or a
-    // run before this one that left the conversion in place.
+    // The thread may already be a fiber when the host uses fibers itself; its
+    // fiber then stays as it is after the run.
     if (IsThreadAFiber()) {
         programFiber_ = currentFiber();
         convertedThread_ = false;
