@@ -16,6 +16,8 @@ const char* arguments = nullptr;
 // The program's CommandLine text as a string, made once the modules run.
 KrString* commandLine = nullptr;
 
+KrContextReturn contextReturn = nullptr;
+
 const char* const defaultConfigs[][2] = {
     {"Gui", "Native"},         {"Audio", "Native"},    {"Screen", "DirectDraw"},
     {"Canvas", "DirectDraw"},  {"Graphics", "DirectDraw"}, {"GrDriver2D", "DirectDraw"},
@@ -61,7 +63,14 @@ const char* programArguments() { return arguments; }
 
 KrString* commandLineString() { return commandLine; }
 
+void setContextReturn(KrContextReturn hook) { contextReturn = hook; }
+
+void returnToProgramContext(const char* errorMessage) {
+    if (contextReturn) contextReturn(errorMessage);
+}
+
 void krEnd() {
+    returnToProgramContext(nullptr);
     if (state == kRunEnding) internalError("Recursive krEnd");
     if (state == kRunIdle) internalError("End outside a program run");
     krReturnToEndPoint(endPoint);

@@ -23,3 +23,12 @@ const char* programArguments();
 // outside a run). It is made after the modules start and released when the
 // run ends, before they stop.
 KrString* commandLineString();
+
+// The end point lies on the program's own stack, so the end path must run on
+// the program's execution context. The event driver, whose pump runs on a
+// context of its own, installs a hook that switches back before the path goes
+// on; it gets the message of a runtime error, or null for End, and returns
+// only when control is on the program's context (at once when it already is).
+using KrContextReturn = void (*)(const char* errorMessage);
+void setContextReturn(KrContextReturn hook);
+void returnToProgramContext(const char* errorMessage);

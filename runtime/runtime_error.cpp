@@ -33,6 +33,7 @@ std::string raisedMessage;
 } // namespace
 
 void raiseRuntimeError(const char* message) {
+    returnToProgramContext(message);
     raisedMessage = message;
     KrDebugger* debugger = currentDebugger();
     debugger->onStop();

@@ -105,6 +105,40 @@ void VORN_API fpokeint(int bank, int offset, int value);
 void VORN_API fpokefloat(int bank, int offset, float value);
 int VORN_API freadbytes(int bank, int file, int offset, int count);
 int VORN_API fwritebytes(int bank, int file, int offset, int count);
+void VORN_API fautosuspend(int enable);
+void VORN_API fflushevents(int kind, int source); /* defaults: kind=-1 source=0 */
+void VORN_API fhotkeyevent(int rawkey, int modifier, int ev_id, int ev_data, int ev_x, int ev_y, int ev_z, int ev_source); /* defaults: ev_data=0 ev_x=0 ev_y=0 ev_z=0 ev_source=0 */
+int VORN_API fcreatetimer(float hertz);
+void VORN_API ffreetimer(int timer);
+int VORN_API ftimerticks(int timer);
+int VORN_API fwaittimer(int timer);
+void VORN_API fresettimer(int timer);
+void VORN_API fpausetimer(int timer);
+void VORN_API fresumetimer(int timer);
+
+/* 2D commands */
+int VORN_API fpeekevent(void);
+int VORN_API fwaitevent(int timeout); /* defaults: timeout=-1 */
+int VORN_API feventid(void);
+int VORN_API feventdata(void);
+int VORN_API feventx(void);
+int VORN_API feventy(void);
+int VORN_API feventz(void);
+int VORN_API feventsource(void);
+int VORN_API fkeydown(int keycode);
+int VORN_API fkeyhit(int keycode);
+int VORN_API fgetkey(void);
+int VORN_API fwaitkey(void);
+int VORN_API fkeywait(void);
+void VORN_API fflushkeys(void);
+int VORN_API fmousez(void);
+int VORN_API fmousezspeed(void);
+int VORN_API fmousedown(int button);
+int VORN_API fmousehit(int button);
+int VORN_API fgetmouse(void);
+int VORN_API fwaitmouse(void);
+int VORN_API fmousewait(void);
+void VORN_API fflushmouse(void);
 
 #ifdef __cplusplus
 }

@@ -24,6 +24,7 @@ RunRecord runAsProgram(const std::function<void()>& body, const char* args) {
     RunRecord record;
     record.finished = bodyFinished;
     record.stops = debugger.stops;
+    record.runs = debugger.runs;
     record.errors = debugger.messages;
     record.logs = debugger.logs;
     return record;

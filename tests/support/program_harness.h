@@ -29,6 +29,7 @@ public:
 struct RunRecord {
     bool finished = false; // the body ran to its end
     int stops = 0;
+    int runs = 0; // debugger continue notifications
     std::vector<std::string> errors;
     std::vector<std::string> logs;
     // The one runtime error of the run, or "" when there was none.
