@@ -51,6 +51,39 @@ void VORN_API fdebuglog(KrString* message);
 void VORN_API _krDebugStmt(int a, int b);
 void VORN_API _krDebugEnter(int a, int b, int c);
 void VORN_API _krDebugLeave(void);
+float VORN_API fsin(float degrees);
+float VORN_API fcos(float degrees);
+float VORN_API ftan(float degrees);
+float VORN_API fasin(float float_);
+float VORN_API facos(float float_);
+float VORN_API fatan(float float_);
+float VORN_API fatan2(float floata, float floatb);
+float VORN_API fsqr(float float_);
+float VORN_API ffloor(float float_);
+float VORN_API fceil(float float_);
+float VORN_API fexp(float float_);
+float VORN_API flog(float float_);
+float VORN_API flog10(float float_);
+float VORN_API frnd(float from, float to); /* defaults: to=0 */
+int VORN_API frand(int from, int to); /* defaults: to=1 */
+void VORN_API fseedrnd(int seed);
+int VORN_API frndseed(void);
+KrString* VORN_API fstring(KrString* string, int repeat);
+KrString* VORN_API fleft(KrString* string, int count);
+KrString* VORN_API fright(KrString* string, int count);
+KrString* VORN_API freplace(KrString* string, KrString* from, KrString* to);
+int VORN_API finstr(KrString* string, KrString* find, int from); /* defaults: from=1 */
+KrString* VORN_API fmid(KrString* string, int start, int count); /* defaults: count=-1 */
+KrString* VORN_API fupper(KrString* string);
+KrString* VORN_API flower(KrString* string);
+KrString* VORN_API ftrim(KrString* string);
+KrString* VORN_API flset(KrString* string, int size);
+KrString* VORN_API frset(KrString* string, int size);
+KrString* VORN_API fchr(int ascii);
+int VORN_API fasc(KrString* string);
+int VORN_API flen(KrString* string);
+KrString* VORN_API fhex(int value);
+KrString* VORN_API fbin(int value);
 int VORN_API fcreatebank(int size); /* defaults: size=0 */
 void VORN_API ffreebank(int bank);
 int VORN_API fbanksize(int bank);
