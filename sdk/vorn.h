@@ -99,6 +99,39 @@ void VORN_API fpokeint(int bank, int offset, int value);
 void VORN_API fpokefloat(int bank, int offset, float value);
 int VORN_API freadbytes(int bank, int file, int offset, int count);
 int VORN_API fwritebytes(int bank, int file, int offset, int count);
+int VORN_API feof(int stream);
+int VORN_API freadavail(int stream);
+int VORN_API freadbyte(int stream);
+int VORN_API freadshort(int stream);
+int VORN_API freadint(int stream);
+float VORN_API freadfloat(int stream);
+KrString* VORN_API freadstring(int stream);
+KrString* VORN_API freadline(int stream);
+void VORN_API fwritebyte(int stream, int byte);
+void VORN_API fwriteshort(int stream, int short_);
+void VORN_API fwriteint(int stream, int int_);
+void VORN_API fwritefloat(int stream, float float_);
+void VORN_API fwritestring(int stream, KrString* string);
+void VORN_API fwriteline(int stream, KrString* string);
+void VORN_API fcopystream(int src_stream, int dest_stream, int buffer_size); /* defaults: buffer_size=16384 */
+int VORN_API fopenfile(KrString* filename);
+int VORN_API freadfile(KrString* filename);
+int VORN_API fwritefile(KrString* filename);
+void VORN_API fclosefile(int file_stream);
+int VORN_API ffilepos(int file_stream);
+int VORN_API fseekfile(int file_stream, int pos);
+int VORN_API ffilesize(KrString* file);
+int VORN_API ffiletype(KrString* file);
+void VORN_API fcopyfile(KrString* file, KrString* to);
+void VORN_API fdeletefile(KrString* file);
+int VORN_API freaddir(KrString* dirname);
+void VORN_API fclosedir(int dir);
+int VORN_API fmorefiles(int dir);
+KrString* VORN_API fnextfile(int dir);
+KrString* VORN_API fcurrentdir(void);
+void VORN_API fchangedir(KrString* dir);
+void VORN_API fcreatedir(KrString* dir);
+void VORN_API fdeletedir(KrString* dir);
 
 #ifdef __cplusplus
 }
