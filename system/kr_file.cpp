@@ -1,6 +1,14 @@
 // KrFile: reads, writes, end-of-file test and positioning over a C FILE.
 #include "system/kr_file.h"
 
+// Commands run on the main thread only, so single bytes can come straight
+// from the stream's buffer without its lock.
+#ifdef _WIN32
+#define KR_GETC_UNLOCKED _getc_nolock
+#else
+#define KR_GETC_UNLOCKED getc_unlocked
+#endif
+
 KrFile* KrFile::open(const char* name, const char* mode) {
     FILE* file = std::fopen(name, mode);
     return file ? new KrFile(file) : nullptr;
@@ -19,6 +27,13 @@ void KrFile::turnTo(Direction direction) {
 int KrFile::read(void* buffer, int count) {
     if (count <= 0) return 0;
     turnTo(Direction::kReading);
+    // Single bytes (ReadLine, ReadByte) skip fread's block handling.
+    if (count == 1) {
+        int c = KR_GETC_UNLOCKED(file_);
+        if (c == EOF) return 0;
+        *static_cast<unsigned char*>(buffer) = static_cast<unsigned char>(c);
+        return 1;
+    }
     return static_cast<int>(std::fread(buffer, 1, static_cast<size_t>(count), file_));
 }
 
