@@ -167,8 +167,12 @@ VORN_MAIN {
     CHECK(ffiletype(path("new.bin")) == 0 && ffilesize(path("new.bin")) == 0);
     f = fwritefile(path("new.bin"));
     CHECK(f != 0 && feof(f) == 1);
+    /* Asking for the end of a write-only file does not spoil writing on. */
+    fwritebyte(f, 7);
+    CHECK(feof(f) == 1 && ffilepos(f) == 1);
+    fwritebyte(f, 8);
     fclosefile(f);
-    CHECK(ffiletype(path("new.bin")) == 1 && ffilesize(path("new.bin")) == 0);
+    CHECK(ffiletype(path("new.bin")) == 1 && ffilesize(path("new.bin")) == 2);
     /* WriteFile truncates. */
     f = fwritefile(path("data.bin"));
     fclosefile(f);

@@ -59,6 +59,9 @@ VORN_MAIN {
         CHECK(v >= 0.0f && v <= 5.0f);
     }
 
+    /* A range of one value, and Rnd over an empty span. */
+    CHECK(frand(5, 5) == 5 && frand(-7, -7) == -7 && frnd(2.5f, 2.5f) == 2.5f);
+
     /* From this state the next step is 0x1FFFFFFC, whose fraction rounds up
      * to exactly 1.0: the draw is the top of the range, not one past it. */
     fseedrnd(928744080);

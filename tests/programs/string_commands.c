@@ -2,22 +2,7 @@
  * without rescanning, padding, trimming, case, character codes and the
  * hexadecimal and binary texts. Each result is printed between brackets;
  * strings holding NUL bytes are checked by length and byte. */
-#include "lang_check.h"
-
-/* Argument strings sit on the temporary stack until flush(). */
-static int temps;
-static KrString* S(const char* text) {
-    ++temps;
-    return _krStrFromCStr(text);
-}
-static KrString* T(KrString* made) {
-    ++temps;
-    return _krStrTmp(made);
-}
-static void flush(void) {
-    _krStrTmpFree(temps);
-    temps = 0;
-}
+#include "system_check.h"
 
 /* Prints "label = [result]" and releases the command's new string. */
 static void show(const char* label, KrString* got) {
@@ -29,8 +14,6 @@ static void show(const char* label, KrString* got) {
     _krStrRelease(got);
     flush();
 }
-
-static int byteAt(KrString* s, int i) { return (unsigned char)VIEW(s)->text[i]; }
 
 static KrString* never;
 
@@ -129,17 +112,14 @@ VORN_MAIN {
      * ordinary bytes everywhere. */
     KrString* high = T(fchr(200));
     KrString* nul = T(fchr(0));
-    KrString* framed = _krStrConcat(_krStrConcat(high, S(" x ")), high);
-    temps += 2;
+    KrString* framed = cat(cat(high, S(" x ")), high);
     KrString* trimmed = T(ftrim(framed));
     CHECK(VIEW(trimmed)->length == 5 && byteAt(trimmed, 0) == 200 && byteAt(trimmed, 4) == 200);
-    KrString* zeros = _krStrConcat(_krStrConcat(nul, S("a")), nul);
-    temps += 2;
+    KrString* zeros = cat(cat(nul, S("a")), nul);
     trimmed = T(ftrim(zeros));
     CHECK(VIEW(trimmed)->length == 1 && sameText(trimmed, "a"));
     CHECK(byteAt(T(fupper(T(fchr(228)))), 0) == 228 && byteAt(T(flower(T(fchr(196)))), 0) == 196);
-    KrString* withNul = _krStrConcat(_krStrConcat(S("a"), nul), S("b"));
-    temps += 2;
+    KrString* withNul = cat(cat(S("a"), nul), S("b"));
     CHECK(finstr(withNul, S("b"), 1) == 3 && finstr(withNul, nul, 1) == 2);
     KrString* dashed = T(freplace(withNul, nul, S("-")));
     CHECK(VIEW(dashed)->length == 3 && sameText(dashed, "a-b"));
