@@ -51,9 +51,7 @@ VORN_MAIN {
 
     makeSource(100000);
     copyWith(100000, 1);
-    copyWith(100000, 16384);
     copyWith(100000, 1048576);
-    copyWith(100000, 99999);
     copyWith(100000, 100000);
     ffreebank(pattern);
     makeSource(32768);

@@ -1,7 +1,7 @@
 // Stream commands against streams that files cannot imitate: destinations
 // that take fewer bytes than offered, sources that deliver in pieces or
-// announce huge strings, and the handle checks of streams, files and
-// directory listings.
+// announce huge strings; CopyStream's buffer limits; the handle checks of
+// streams, files and directory listings.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,7 +18,6 @@
 extern "C" {
 __attribute__((stdcall)) void CopyStream(int src, int dest, int bufferSize);
 __attribute__((stdcall)) KrString* ReadString(int stream);
-__attribute__((stdcall)) KrString* ReadLine(int stream);
 __attribute__((stdcall)) int Eof(int stream);
 __attribute__((stdcall)) int FilePos(int file);
 __attribute__((stdcall)) int SeekFile(int file, int pos);
@@ -93,18 +92,6 @@ TEST(CopyStream, BufferSizeLimits) {
     }
 }
 
-// The destination's end-of-stream state (a write-only file reports 1 from
-// the start) must not stop the copy.
-TEST(CopyStream, IgnoresTheDestinationsEnd) {
-    MemoryStream src, dest;
-    src.in = pattern(50000);
-    dest.alwaysEof = true;
-    RunRecord r = runAsProgram([&] { CopyStream(toHandle(&src), toHandle(&dest), 16384); });
-    EXPECT_TRUE(r.finished) << r.error();
-    EXPECT_EQ(dest.out.size(), 50000u);
-    EXPECT_EQ(dest.out, pattern(50000));
-}
-
 // A destination that takes fewer bytes than it was given (a closed
 // connection) ends the copy; so does a short read from the source.
 TEST(CopyStream, StopsOnShortWriteOrShortRead) {
@@ -150,22 +137,6 @@ TEST(ReadString, LengthsThatLie) {
     two.in = "\x02";
     r = runAsProgram([&] { got = textOf(ReadString(toHandle(&two))); });
     EXPECT_EQ(got, "") << "a length cut short reads as 2 with nothing after it";
-}
-
-// ReadLine takes one byte at a time, so the stream keeps what follows the
-// line for other readers.
-TEST(ReadLine, LeavesTheRestInTheStream) {
-    MemoryStream s;
-    s.in = std::string("first\r\nsec\0nd\nthird", 19);
-    std::string a, b;
-    RunRecord r = runAsProgram([&] {
-        a = textOf(ReadLine(toHandle(&s)));
-        b = textOf(ReadLine(toHandle(&s)));
-    });
-    EXPECT_TRUE(r.finished) << r.error();
-    EXPECT_EQ(a, "first");
-    EXPECT_EQ(b, std::string("sec\0nd", 6));
-    EXPECT_EQ(s.in, "third");
 }
 
 TEST(StreamHandles, ChecksNameTheClass) {
