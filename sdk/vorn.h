@@ -90,6 +90,39 @@ void VORN_API fdebuglog(KrString* message);
 void VORN_API _krDebugStmt(int a, int b);
 void VORN_API _krDebugEnter(int a, int b, int c);
 void VORN_API _krDebugLeave(void);
+float VORN_API fsin(float degrees);
+float VORN_API fcos(float degrees);
+float VORN_API ftan(float degrees);
+float VORN_API fasin(float float_);
+float VORN_API facos(float float_);
+float VORN_API fatan(float float_);
+float VORN_API fatan2(float floata, float floatb);
+float VORN_API fsqr(float float_);
+float VORN_API ffloor(float float_);
+float VORN_API fceil(float float_);
+float VORN_API fexp(float float_);
+float VORN_API flog(float float_);
+float VORN_API flog10(float float_);
+float VORN_API frnd(float from, float to); /* defaults: to=0 */
+int VORN_API frand(int from, int to); /* defaults: to=1 */
+void VORN_API fseedrnd(int seed);
+int VORN_API frndseed(void);
+KrString* VORN_API fstring(KrString* string, int repeat);
+KrString* VORN_API fleft(KrString* string, int count);
+KrString* VORN_API fright(KrString* string, int count);
+KrString* VORN_API freplace(KrString* string, KrString* from, KrString* to);
+int VORN_API finstr(KrString* string, KrString* find, int from); /* defaults: from=1 */
+KrString* VORN_API fmid(KrString* string, int start, int count); /* defaults: count=-1 */
+KrString* VORN_API fupper(KrString* string);
+KrString* VORN_API flower(KrString* string);
+KrString* VORN_API ftrim(KrString* string);
+KrString* VORN_API flset(KrString* string, int size);
+KrString* VORN_API frset(KrString* string, int size);
+KrString* VORN_API fchr(int ascii);
+int VORN_API fasc(KrString* string);
+int VORN_API flen(KrString* string);
+KrString* VORN_API fhex(int value);
+KrString* VORN_API fbin(int value);
 int VORN_API fcreatebank(int size); /* defaults: size=0 */
 void VORN_API ffreebank(int bank);
 int VORN_API fbanksize(int bank);
@@ -108,6 +141,39 @@ int VORN_API fwritebytes(int bank, int file, int offset, int count);
 void VORN_API fautosuspend(int enable);
 void VORN_API fflushevents(int kind, int source); /* defaults: kind=-1 source=0 */
 void VORN_API fhotkeyevent(int rawkey, int modifier, int ev_id, int ev_data, int ev_x, int ev_y, int ev_z, int ev_source); /* defaults: ev_data=0 ev_x=0 ev_y=0 ev_z=0 ev_source=0 */
+int VORN_API feof(int stream);
+int VORN_API freadavail(int stream);
+int VORN_API freadbyte(int stream);
+int VORN_API freadshort(int stream);
+int VORN_API freadint(int stream);
+float VORN_API freadfloat(int stream);
+KrString* VORN_API freadstring(int stream);
+KrString* VORN_API freadline(int stream);
+void VORN_API fwritebyte(int stream, int byte);
+void VORN_API fwriteshort(int stream, int short_);
+void VORN_API fwriteint(int stream, int int_);
+void VORN_API fwritefloat(int stream, float float_);
+void VORN_API fwritestring(int stream, KrString* string);
+void VORN_API fwriteline(int stream, KrString* string);
+void VORN_API fcopystream(int src_stream, int dest_stream, int buffer_size); /* defaults: buffer_size=16384 */
+int VORN_API fopenfile(KrString* filename);
+int VORN_API freadfile(KrString* filename);
+int VORN_API fwritefile(KrString* filename);
+void VORN_API fclosefile(int file_stream);
+int VORN_API ffilepos(int file_stream);
+int VORN_API fseekfile(int file_stream, int pos);
+int VORN_API ffilesize(KrString* file);
+int VORN_API ffiletype(KrString* file);
+void VORN_API fcopyfile(KrString* file, KrString* to);
+void VORN_API fdeletefile(KrString* file);
+int VORN_API freaddir(KrString* dirname);
+void VORN_API fclosedir(int dir);
+int VORN_API fmorefiles(int dir);
+KrString* VORN_API fnextfile(int dir);
+KrString* VORN_API fcurrentdir(void);
+void VORN_API fchangedir(KrString* dir);
+void VORN_API fcreatedir(KrString* dir);
+void VORN_API fdeletedir(KrString* dir);
 int VORN_API fcreatetimer(float hertz);
 void VORN_API ffreetimer(int timer);
 int VORN_API ftimerticks(int timer);
