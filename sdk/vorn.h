@@ -19,6 +19,7 @@ extern "C" {
 #endif
 
 /* Language core */
+void VORN_API _krLoadLibs(const void* table);
 void VORN_API _krInitCStrs(char** table);
 KrString* VORN_API _krStrTmp(KrString* s);
 void VORN_API _krStrTmpFree(int n);
@@ -39,9 +40,16 @@ KrString* VORN_API _krStrFromCStr(const char* text);
 void VORN_API fruntimestats(void);
 
 /* Runtime commands */
+int VORN_API fexecfile(KrString* file);
+KrString* VORN_API fgetenv(KrString* var);
+void VORN_API fsetenv(KrString* var, KrString* value);
+KrString* VORN_API fcommandline(void);
 void VORN_API fwrite(KrString* string);
 void VORN_API fprint(KrString* string); /* defaults: string="" */
 void VORN_API fruntimeerror(KrString* error);
+KrString* VORN_API finput(KrString* prompt); /* defaults: prompt="" */
+void VORN_API fapptitle(KrString* str);
+KrString* VORN_API fsystemproperty(KrString* property);
 void VORN_API fend(void);
 void VORN_API fdebugobjects(void);
 int VORN_API factiveobjects(void);
@@ -66,6 +74,12 @@ void VORN_API fpokeint(int bank, int offset, int value);
 void VORN_API fpokefloat(int bank, int offset, float value);
 int VORN_API freadbytes(int bank, int file, int offset, int count);
 int VORN_API fwritebytes(int bank, int file, int offset, int count);
+int VORN_API fcalldll(KrString* dll_name, KrString* func_name, int in_bank, int out_bank); /* defaults: in_bank=0 out_bank=0 */
+int VORN_API fmillisecs(void);
+void VORN_API fdelay(int millisecs);
+KrString* VORN_API fcurrentdate(void);
+KrString* VORN_API fcurrenttime(void);
+int VORN_API fcreateprocess(KrString* command);
 
 #ifdef __cplusplus
 }
