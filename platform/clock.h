@@ -1,5 +1,6 @@
-// The millisecond system clock (the one MilliSecs reads): wraps around every
-// 49.7 days, so compare readings by difference, never by order.
+// The system's millisecond clock (the one MilliSecs reads) and sleeping. The
+// clock wraps around every 49.7 days, so compare readings by difference,
+// never by order.
 #pragma once
 
 #include <cstdint>
@@ -7,5 +8,7 @@
 namespace platform {
 
 uint32_t milliSecs();
+// Suspends the calling thread for `ms` milliseconds.
+void sleepMilliseconds(unsigned ms);
 
 } // namespace platform

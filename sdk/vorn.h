@@ -23,6 +23,7 @@ extern char _krIntType[];
 extern char _krFltType[];
 extern char _krStrType[];
 extern char _krCStrType[];
+void VORN_API _krLoadLibs(const void* table);
 void VORN_API _krInitCStrs(char** table);
 KrString* VORN_API _krStrTmp(KrString* s);
 void VORN_API _krStrTmpFree(int n);
@@ -78,9 +79,16 @@ float VORN_API _krFPow(float a, float b);
 void VORN_API fruntimestats(void);
 
 /* Runtime commands */
+int VORN_API fexecfile(KrString* file);
+KrString* VORN_API fgetenv(KrString* var);
+void VORN_API fsetenv(KrString* var, KrString* value);
+KrString* VORN_API fcommandline(void);
 void VORN_API fwrite(KrString* text);
 void VORN_API fprint(KrString* text);
 void VORN_API fruntimeerror(KrString* error);
+KrString* VORN_API finput(KrString* prompt); /* defaults: prompt="" */
+void VORN_API fapptitle(KrString* str);
+KrString* VORN_API fsystemproperty(KrString* property);
 void VORN_API fend(void);
 void VORN_API fdebugobjects(void);
 int VORN_API factiveobjects(void);
@@ -138,6 +146,7 @@ void VORN_API fpokeint(int bank, int offset, int value);
 void VORN_API fpokefloat(int bank, int offset, float value);
 int VORN_API freadbytes(int bank, int file, int offset, int count);
 int VORN_API fwritebytes(int bank, int file, int offset, int count);
+int VORN_API fcalldll(KrString* dll_name, KrString* func_name, int in_bank, int out_bank); /* defaults: in_bank=0 out_bank=0 */
 void VORN_API fautosuspend(int enable);
 void VORN_API fflushevents(int kind, int source); /* defaults: kind=-1 source=0 */
 void VORN_API fhotkeyevent(int rawkey, int modifier, int ev_id, int ev_data, int ev_x, int ev_y, int ev_z, int ev_source); /* defaults: ev_data=0 ev_x=0 ev_y=0 ev_z=0 ev_source=0 */
@@ -174,6 +183,10 @@ KrString* VORN_API fcurrentdir(void);
 void VORN_API fchangedir(KrString* dir);
 void VORN_API fcreatedir(KrString* dir);
 void VORN_API fdeletedir(KrString* dir);
+int VORN_API fmillisecs(void);
+void VORN_API fdelay(int millisecs);
+KrString* VORN_API fcurrentdate(void);
+KrString* VORN_API fcurrenttime(void);
 int VORN_API fcreatetimer(float hertz);
 void VORN_API ffreetimer(int timer);
 int VORN_API ftimerticks(int timer);
@@ -181,6 +194,7 @@ int VORN_API fwaittimer(int timer);
 void VORN_API fresettimer(int timer);
 void VORN_API fpausetimer(int timer);
 void VORN_API fresumetimer(int timer);
+int VORN_API fcreateprocess(KrString* command);
 
 /* 2D commands */
 int VORN_API fpeekevent(void);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one program test: vornrun IMAGE, then compares standard output,
 # standard error and the exit code with the expectations beside the source.
+# NAME.in, when present, is the program's standard input.
 #   check_program.sh BIN_DIR IMAGE EXPECT_BASE
 bin="$1"; image="$2"; base="$3"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -8,7 +9,9 @@ out=$(mktemp); err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 args=()
 [ -f "$base.args" ] && read -r -a args < "$base.args"
-"$here/../scripts/winerun" "$bin/vornrun.exe" "$image" "${args[@]}" >"$out" 2>"$err" </dev/null
+input=/dev/null
+[ -f "$base.in" ] && input="$base.in"
+"$here/../scripts/winerun" "$bin/vornrun.exe" "$image" "${args[@]}" >"$out" 2>"$err" <"$input"
 code=$?
 want_code=0
 [ -f "$base.exit" ] && want_code=$(cat "$base.exit")

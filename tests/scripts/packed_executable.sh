@@ -3,7 +3,8 @@
 # 0; one whose image fails to link shows the fatal text in a message box
 # captioned "Unable to run Vorn Basic module" and exits with -1 (255); a
 # runtime error shows its message in a box captioned with the application
-# title (the executable's name) and the program ends normally.
+# title (the executable's name, or what AppTitle set) and the program ends
+# normally.
 #   packed_executable.sh BIN_DIR PROGRAM_DIR
 bin="$1"; programs="$2"
 winerun="$(dirname "$0")/../../scripts/winerun"
@@ -37,4 +38,7 @@ expect_box bad "Unable to run Vorn Basic module" "Can't find symbol: _fnosuch" 2
 
 pack fault_divide_by_zero fault
 expect_box fault fault "Integer divide by zero" 0
+
+pack app_title titled
+expect_box titled "Vorn Title Test" "titled" 0
 exit $status
