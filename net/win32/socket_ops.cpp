@@ -19,6 +19,13 @@ int waitReadable(SOCKET socket, int millis) {
     return n > 0 ? 1 : 0;
 }
 
+int waitWritable(SOCKET socket) {
+    fd_set writable;
+    FD_ZERO(&writable);
+    FD_SET(socket, &writable);
+    return select(0, nullptr, &writable, nullptr, nullptr) == 1 ? 1 : -1;
+}
+
 int64_t nowMillis() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();

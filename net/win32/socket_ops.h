@@ -10,6 +10,10 @@
 // socket is readable in time, 0 when not, -1 when the wait fails.
 int waitReadable(SOCKET socket, int millis);
 
+// Waits without limit until the socket can take more data to send: 1 when
+// it can, -1 when the wait fails.
+int waitWritable(SOCKET socket);
+
 // The steady clock in milliseconds, for read deadlines.
 int64_t nowMillis();
 

@@ -44,6 +44,10 @@ TCPStream::TCPStream(uintptr_t socket, TCPServer* server) : socket_(socket), ser
         peerIP_ = hostOrderIP(peer);
         peerPort_ = hostOrderPort(peer);
     }
+    // Non-blocking, so that a read receives what is waiting without first
+    // asking whether anything is; writes still return only when all is sent.
+    u_long nonBlocking = 1;
+    ioctlsocket(sock(socket_), FIONBIO, &nonBlocking);
     if (server_) server_->accepted_.insert(this);
 }
 
@@ -52,6 +56,10 @@ TCPStream::~TCPStream() {
     closeSocket(sock(socket_), state_);
 }
 
+// The socket is non-blocking (see the constructor): a receive takes what is
+// waiting, and only when nothing is does the read wait for readability up to
+// what is left of the time-out. This is the wait-then-receive loop without the
+// cost of a wait before every receive.
 int TCPStream::read(void* buffer, int count) {
     if (state_ != 0 || count <= 0) return 0;
     const int timeout = tcpIpSettings().tcpReadTimeout;
@@ -59,34 +67,46 @@ int TCPStream::read(void* buffer, int count) {
     char* to = static_cast<char*>(buffer);
     int got = 0;
     while (got < count) {
+        int n = recv(sock(socket_), to + got, count - got, 0);
+        if (n > 0) {
+            got += n;
+            continue;
+        }
+        if (n == 0) {
+            state_ = 1;
+            break;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK) {
+            state_ = -1;
+            break;
+        }
         int remaining = timeout;
         if (timeout > 0) remaining = static_cast<int>(std::max<int64_t>(0, deadline - nowMillis()));
         if (waitReadable(sock(socket_), remaining) != 1) {
             state_ = -1;
             break;
         }
-        int n = recv(sock(socket_), to + got, count - got, 0);
-        if (n == 0) {
-            state_ = 1;
-            break;
-        }
-        if (n == SOCKET_ERROR) {
-            state_ = -1;
-            break;
-        }
-        got += n;
     }
     return got;
 }
 
+// One blocking send: it returns once the socket layer has taken every byte.
 int TCPStream::write(const void* buffer, int count) {
     if (state_ != 0 || count <= 0) return 0;
-    int n = send(sock(socket_), static_cast<const char*>(buffer), count, 0);
-    if (n == SOCKET_ERROR) {
-        state_ = -1;
-        return 0;
+    const char* from = static_cast<const char*>(buffer);
+    int sent = 0;
+    while (sent < count) {
+        int n = send(sock(socket_), from + sent, count - sent, 0);
+        if (n != SOCKET_ERROR) {
+            sent += n;
+            continue;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK || waitWritable(sock(socket_)) != 1) {
+            state_ = -1;
+            return 0;
+        }
     }
-    return n;
+    return sent;
 }
 
 int TCPStream::avail() {

@@ -69,14 +69,22 @@ uint32_t UDPStream::receive() {
     const int timeout = tcpIpSettings().udpRecvTimeout;
     const int64_t deadline = timeout > 0 ? nowMillis() + timeout : 0;
     for (;;) {
-        int remaining = timeout;
-        if (timeout > 0) remaining = static_cast<int>(std::max<int64_t>(0, deadline - nowMillis()));
-        int readable = waitReadable(sock(socket_), remaining);
-        if (readable == 0) return 0;
+        // A pending datagram with bytes makes the socket readable: the wait,
+        // which costs far more than the receive, is only needed without one.
         u_long pending = 0;
-        if (readable < 0 || ioctlsocket(sock(socket_), FIONREAD, &pending) == SOCKET_ERROR) {
+        if (ioctlsocket(sock(socket_), FIONREAD, &pending) == SOCKET_ERROR) {
             state_ = -1;
             return 0;
+        }
+        if (pending == 0) {
+            int remaining = timeout;
+            if (timeout > 0) remaining = static_cast<int>(std::max<int64_t>(0, deadline - nowMillis()));
+            int readable = waitReadable(sock(socket_), remaining);
+            if (readable == 0) return 0;
+            if (readable < 0) {
+                state_ = -1;
+                return 0;
+            }
         }
         // The datagram lands in a scratch buffer first, so that a failed
         // receive leaves the previous datagram readable rather than stale.
