@@ -195,6 +195,26 @@ void VORN_API fresettimer(int timer);
 void VORN_API fpausetimer(int timer);
 void VORN_API fresumetimer(int timer);
 int VORN_API fcreateprocess(KrString* command);
+KrString* VORN_API fdottedip(int IP);
+int VORN_API fcounthostips(KrString* host_name);
+int VORN_API fhostip(int host_index);
+int VORN_API fcreateudpstream(int port); /* defaults: port=0 */
+void VORN_API fcloseudpstream(int udp_stream);
+void VORN_API fsendudpmsg(int udp_stream, int dest_ip, int dest_port); /* defaults: dest_port=0 */
+int VORN_API frecvudpmsg(int udp_stream);
+int VORN_API fudpstreamip(int udp_stream);
+int VORN_API fudpstreamport(int udp_stream);
+int VORN_API fudpmsgip(int udp_stream);
+int VORN_API fudpmsgport(int udp_stream);
+void VORN_API fudptimeouts(int recv_timeout);
+int VORN_API fopentcpstream(KrString* server, int server_port, int local_port); /* defaults: local_port=0 */
+void VORN_API fclosetcpstream(int tcp_stream);
+int VORN_API fcreatetcpserver(int port);
+void VORN_API fclosetcpserver(int tcp_server);
+int VORN_API faccepttcpstream(int tcp_server);
+int VORN_API ftcpstreamip(int tcp_stream);
+int VORN_API ftcpstreamport(int tcp_stream);
+void VORN_API ftcptimeouts(int read_millis, int accept_millis);
 
 /* 2D commands */
 int VORN_API fpeekevent(void);
