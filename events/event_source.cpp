@@ -11,12 +11,5 @@ void KrEventSource::free() {
 }
 
 void KrEventSource::emit(int id, int data, int x, int y, int z) {
-    EventRecord record;
-    record.id = id;
-    record.data = data;
-    record.x = x;
-    record.y = y;
-    record.z = z;
-    record.source = toHandle(this);
-    postEvent(record);
+    postEvent(EventRecord{id, data, x, y, z, toHandle(this)});
 }

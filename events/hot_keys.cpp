@@ -47,14 +47,7 @@ int hotKeyCount() { return count; }
 
 extern "C" __attribute__((stdcall)) void HotKeyEvent(int rawkey, int modifier, int id, int data, int x, int y, int z,
                                                      int source) {
-    EventRecord record;
-    record.id = id;
-    record.data = data;
-    record.x = x;
-    record.y = y;
-    record.z = z;
-    record.source = source;
-    bindHotKey(rawkey, modifier, record);
+    bindHotKey(rawkey, modifier, EventRecord{id, data, x, y, z, source});
 }
 
 KR_COMMAND(Runtime, "HotKeyEvent%rawkey%modifier%ev_id%ev_data=0%ev_x=0%ev_y=0%ev_z=0%ev_source=0", HotKeyEvent);
