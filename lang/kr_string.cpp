@@ -3,9 +3,11 @@
 // heap costs several times the rest of a concatenation), and the module
 // "KrString", which makes the shared empty string,
 // "NaN", "Infinity", "-Infinity" and the 256 one-character strings when it
-// starts. The shared strings are never freed.
+// starts. The shared strings live in a static arena of their own and are
+// never freed, not even when compiled code releases one once too often.
 #include "lang/kr_string.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -16,6 +18,9 @@
 
 // vtable, reference count, length, text: what compiled code and hosts read.
 static_assert(sizeof(void*) != 4 || sizeof(KrString) == 16);
+
+// Makes a shared string in the arena (once per process, at start).
+KrString* krMakeSharedString(const char* bytes, int length);
 
 namespace {
 
@@ -29,23 +34,30 @@ struct SharedStrings {
 
 SharedStrings shared;
 
-KrString* makeShared(const char* bytes, int length) {
-    KrString* s = krAllocString(length > 0 ? length : 0);
-    std::memcpy(const_cast<char*>(s->text()), bytes, static_cast<size_t>(length));
-    return s;
+// The arena: one slot per shared string, each with room for the longest
+// shared text ("-Infinity").
+constexpr int kSharedCount = 4 + 256;
+constexpr int kSharedTextRoom = 16;
+constexpr size_t kSharedSlot = (sizeof(KrString) + kSharedTextRoom + 7) & ~size_t{7};
+alignas(8) char sharedArena[kSharedCount * kSharedSlot];
+int sharedMade = 0;
+
+bool isShared(const void* s) {
+    uintptr_t at = reinterpret_cast<uintptr_t>(s), start = reinterpret_cast<uintptr_t>(sharedArena);
+    return at - start < sizeof sharedArena;
 }
 
 // Made on the module's start, or earlier when another module's start already
 // needs a string; made once per process.
 __attribute__((noinline)) void makeSharedStrings() {
     if (shared.empty) return;
-    shared.empty = makeShared("", 0);
-    shared.nan = makeShared("NaN", 3);
-    shared.infinity = makeShared("Infinity", 8);
-    shared.negInfinity = makeShared("-Infinity", 9);
+    shared.empty = krMakeSharedString("", 0);
+    shared.nan = krMakeSharedString("NaN", 3);
+    shared.infinity = krMakeSharedString("Infinity", 8);
+    shared.negInfinity = krMakeSharedString("-Infinity", 9);
     for (int i = 0; i < 256; ++i) {
         char c = static_cast<char>(i);
-        shared.chars[i] = makeShared(&c, 1);
+        shared.chars[i] = krMakeSharedString(&c, 1);
     }
 }
 
@@ -112,7 +124,19 @@ KrStringModule stringModule;
 
 } // namespace
 
+KrString* krMakeSharedString(const char* bytes, int length) {
+    static_assert(kSharedTextRoom > 9, "room for the longest shared text and its NUL");
+    void* block = sharedArena + static_cast<size_t>(sharedMade++) * kSharedSlot;
+    char* text = static_cast<char*>(block) + sizeof(KrString);
+    std::memcpy(text, bytes, static_cast<size_t>(length));
+    text[length] = '\0';
+    return new (block) KrString(length, text);
+}
+
 void KrString::free() {
+    // A shared string released to 0 by mistake stays as it is: it is still
+    // in use everywhere, and its block is not the allocator's.
+    if (isShared(this)) return;
     size_t size = blockSize(length_);
     this->~KrString();
     freeBlock(this, size);

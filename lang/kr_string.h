@@ -29,6 +29,7 @@ public:
 
 private:
     friend KrString* krAllocString(int length);
+    friend KrString* krMakeSharedString(const char* bytes, int length);
     KrString(int length, char* text) : length_(length), text_(text) {}
     ~KrString() override = default;
 
@@ -80,7 +81,7 @@ constexpr int kFloatTextSize = 24;
 // Writes the decimal text of `value` and a NUL into `out`; returns the length.
 int krFormatInt(int value, char* out);
 // Writes the language's text of a float (six significant digits; see
-// float_format.cpp) and a NUL into `out`; returns the length. NaN and the
+// number_format.cpp) and a NUL into `out`; returns the length. NaN and the
 // infinities give "NaN", "Infinity" and "-Infinity".
 int krFormatFloat(float value, char* out);
 

@@ -64,6 +64,28 @@ TEST(KrString, OneCharacterStringsCoverEveryByte) {
     EXPECT_EQ(static_cast<unsigned char>(krCharString(255)->text()[0]), 255);
 }
 
+TEST(KrString, SharedStringsSurviveAReleaseTooMany) {
+    // The one-character strings and "NaN" share a block size with short
+    // strings; freeing one would hand its block to the next such string.
+    KrString* q = krCharString('Q');
+    KrString* nan = krNaNString();
+    const int qRefs = q->refs(), nanRefs = nan->refs();
+    for (int i = 0; i <= qRefs; ++i) q->release();
+    for (int i = 0; i <= nanRefs; ++i) nan->release();
+    KrString* fresh[4] = {krNewString("Z"), krNewString("YZ"), krNewString("XYZ"), krNewString("WXYZ")};
+    for (KrString* s : fresh) {
+        EXPECT_NE(s, q);
+        EXPECT_NE(s, nan);
+    }
+    EXPECT_EQ(krCharString('Q'), q);
+    EXPECT_STREQ(q->text(), "Q");
+    EXPECT_EQ(krNaNString(), nan);
+    EXPECT_STREQ(nan->text(), "NaN");
+    for (KrString* s : fresh) release(s);
+    for (int i = 0; i <= qRefs; ++i) q->retain();
+    for (int i = 0; i <= nanRefs; ++i) nan->retain();
+}
+
 TEST(KrString, NonFiniteFloatsGiveTheSharedTexts) {
     float zero = 0.0f;
     KrString* nan = krNewStringFromFloat(zero / zero);
