@@ -34,8 +34,10 @@ float itemFloat(const DataItem& item) {
     return value;
 }
 
+// A text item without a text reads as "" rather than through a null pointer.
 const char* itemText(const DataItem& item) {
-    return reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint32_t>(item.value)));
+    const char* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint32_t>(item.value)));
+    return text ? text : "";
 }
 
 // Truncation toward zero. A value that no integer holds (NaN included) gives
