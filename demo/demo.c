@@ -1,25 +1,64 @@
-/* The demo program, written in C against the runtime's SDK header: it uses
- * what the runtime offers so far and grows with it. */
+/* The demo program, written in C against the runtime's SDK header: a tour of
+ * what the runtime offers so far. It grows with the runtime. */
 #include "vorn.h"
 
 #define S(text) _krStrFromCStr(text)
 
-static void VORN_API line(const char* label, KrString* value) {
+/* Prints label and value; value is a new reference owned by this call. */
+static void VORN_API show(const char* label, KrString* value) {
     fprint(_krStrConcat(S(label), value));
-    _krStrTmpFree(3);
+    _krStrTmpFree(2);
+    _krStrRelease(value);
 }
 
 VORN_MAIN {
     fprint(S("Vorn Basic runtime demo"));
+    fprint(S("======================="));
+    _krStrTmpFree(2);
+
+    show("Arguments:        ", fcommandline());
+    show("Operating system: ", fsystemproperty(S("os")));
     _krStrTmpFree(1);
 
-    line("7 * 6 = ", _krStrFromInt(7 * 6));
-    line("1 / 3 = ", _krStrFromFloat(1.0f / 3.0f));
+    /* Strings and numbers. */
+    show("Upper case:       ", fupper(S("hello, world")));
+    show("Replaced:         ", freplace(S("one two one"), S("one"), S("three")));
+    _krStrTmpFree(4);
+    show("Hex of 48879:     ", fhex(48879));
+    fprint(_krStrConcat(S("Square root of 2: "), _krStrFromFloat(fsqr(2.0f))));
+    fprint(_krStrConcat(S("Sine of 30:       "), _krStrFromFloat(fsin(30.0f))));
+    _krStrTmpFree(6);
+    fseedrnd(2026);
+    fprint(_krStrConcat(S("Dice (seed 2026): "), _krStrFromInt(frand(1, 6))));
+    _krStrTmpFree(3);
 
+    /* A bank. */
     int bank = fcreatebank(16);
     for (int i = 0; i < 16; ++i) fpokebyte(bank, i, i * i);
-    line("Bank byte 12 = ", _krStrFromInt(fpeekbyte(bank, 12)));
-    line("Live runtime objects: ", _krStrFromInt(factiveobjects()));
+    fprint(_krStrConcat(S("Bank byte 12:     "), _krStrFromInt(fpeekbyte(bank, 12))));
+    _krStrTmpFree(3);
     ffreebank(bank);
+
+    /* A file written and read back. */
+    int out = fwritefile(S("vorn_demo.txt"));
+    fwriteline(out, S("a line written by the demo"));
+    fclosefile(out);
+    int in = freadfile(S("vorn_demo.txt"));
+    show("Read back:        ", freadline(in));
+    fclosefile(in);
+    fdeletefile(S("vorn_demo.txt"));
+    _krStrTmpFree(4);
+
+    /* A timer pacing three steps at 20 Hz. */
+    int timer = fcreatetimer(20.0f);
+    int start = fmillisecs();
+    for (int i = 0; i < 3; ++i) fwaittimer(timer);
+    ffreetimer(timer);
+    int elapsed = fmillisecs() - start;
+    fprint(_krStrConcat(_krStrConcat(S("Three 20 Hz ticks took "), _krStrFromInt(elapsed)), S(" ms")));
+    _krStrTmpFree(5);
+
+    show("Live objects:     ", _krStrRetain(_krStrFromInt(factiveobjects())));
+    _krStrTmpFree(1);
     fend();
 }
