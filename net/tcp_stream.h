@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <set>
+#include <string>
 
 #include "system/kr_stream.h"
 
@@ -19,8 +20,9 @@ public:
     static constexpr const char* kHandleName = "TCP Stream";
 
     // Connects to server:port, from local_port when it is not 0; null when
-    // the network is down or the name, bind or connect fails.
-    static TCPStream* open(const char* server, int serverPort, int localPort);
+    // the network is down, a port is outside 0..65535, or the name, bind or
+    // connect fails. The name is taken whole: one holding a NUL names no host.
+    static TCPStream* open(const std::string& server, int serverPort, int localPort);
 
     // Takes over a connected socket; `server` is the one that accepted it.
     TCPStream(uintptr_t socket, TCPServer* server);
@@ -48,7 +50,8 @@ class TCPServer : public KrResource {
 public:
     static constexpr const char* kHandleName = "TCP Server";
 
-    // Listens on `port` (0: the system chooses); null on failure.
+    // Listens on `port` (0: the system chooses); null on failure or for a
+    // port outside 0..65535.
     static TCPServer* create(int port);
 
     explicit TCPServer(uintptr_t socket) : socket_(socket) {}

@@ -28,7 +28,7 @@ int handed(T* object) {
 extern "C" {
 
 __attribute__((stdcall)) int OpenTCPStream(KrString* server, int serverPort, int localPort) {
-    return handed(TCPStream::open(textOf(server).c_str(), serverPort, localPort));
+    return handed(TCPStream::open(textOf(server), serverPort, localPort));
 }
 
 __attribute__((stdcall)) void CloseTCPStream(int stream) {

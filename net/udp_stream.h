@@ -20,7 +20,8 @@ public:
     static constexpr const char* kHandleName = "UDP Stream";
 
     // A socket bound to any local address and `port` (0: the system
-    // chooses); null when the network is down or the bind fails.
+    // chooses); null when the network is down, the port is outside 0..65535
+    // or the bind fails.
     static UDPStream* create(int port);
 
     UDPStream(uintptr_t socket, UdpAddress local);
@@ -35,7 +36,9 @@ public:
     // or 0 when none arrived (the previous datagram then stays readable).
     uint32_t receive();
     // Sends everything written since the last send as one datagram to
-    // ip:port (port 0: this stream's own local port).
+    // ip:port (port 0: this stream's own local port). A send that does not
+    // go out whole, or a port outside 0..65535, fails the stream (state -1)
+    // and keeps the bytes.
     void send(uint32_t ip, int port);
 
     int state() const { return state_; }

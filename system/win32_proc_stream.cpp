@@ -63,8 +63,12 @@ ProcStream::~ProcStream() {
     closeHandle(thread_);
 }
 
+// A child that closed its end shows as ERROR_BROKEN_PIPE to a read or a
+// peek, but as ERROR_NO_DATA ("the pipe is being closed") to a write: both
+// are the broken pipe of state 1.
 int ProcStream::failed() {
-    state_ = GetLastError() == ERROR_BROKEN_PIPE ? 1 : -1;
+    DWORD error = GetLastError();
+    state_ = error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ? 1 : -1;
     return 0;
 }
 

@@ -21,6 +21,10 @@ inline uint32_t hostOrderIP(const sockaddr_in& address) { return ntohl(address.s
 inline int hostOrderPort(const sockaddr_in& address) { return ntohs(address.sin_port); }
 sockaddr_in ipv4Address(uint32_t hostIP, int port);
 
+// A port number the socket layer can take. Anything else would be cut to 16
+// bits and name another port, so callers refuse it instead.
+inline bool validPort(int port) { return port >= 0 && port <= 65535; }
+
 // Closes a socket; one whose owner failed (state -1) is closed without
 // lingering over unsent data.
 void closeSocket(SOCKET socket, int state);

@@ -16,8 +16,9 @@ SOCKET sock(uintptr_t s) { return static_cast<SOCKET>(s); }
 
 } // namespace
 
-TCPStream* TCPStream::open(const char* server, int serverPort, int localPort) {
+TCPStream* TCPStream::open(const std::string& server, int serverPort, int localPort) {
     if (!tcpIpSettings().networkStarted) return nullptr;
+    if (!validPort(serverPort) || !validPort(localPort)) return nullptr;
     uint32_t ip;
     if (!resolveHost(server, ip)) return nullptr;
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -135,6 +136,7 @@ int TCPStream::eof() {
 
 TCPServer* TCPServer::create(int port) {
     if (!tcpIpSettings().networkStarted) return nullptr;
+    if (!validPort(port)) return nullptr;
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET) return nullptr;
     sockaddr_in local = ipv4Address(INADDR_ANY, port);

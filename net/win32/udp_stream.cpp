@@ -23,6 +23,7 @@ constexpr int kMaxDatagram = 65536;
 
 UDPStream* UDPStream::create(int port) {
     if (!tcpIpSettings().networkStarted) return nullptr;
+    if (!validPort(port)) return nullptr;
     SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     if (s == INVALID_SOCKET) return nullptr;
     sockaddr_in local = ipv4Address(INADDR_ANY, port);
@@ -103,6 +104,12 @@ uint32_t UDPStream::receive() {
 
 void UDPStream::send(uint32_t ip, int port) {
     if (state_ != 0) return;
+    // A port the socket layer cannot take is a send it refuses: nothing goes
+    // to whatever port its low 16 bits would name.
+    if (!validPort(port)) {
+        state_ = -1;
+        return;
+    }
     destination_ = {ip, port ? port : local_.port};
     sockaddr_in to = ipv4Address(destination_.ip, destination_.port);
     int size = static_cast<int>(sendBuffer_.size());

@@ -67,6 +67,25 @@ TEST(ProcStream, OutputWaitingKeepsEofAtZero) {
     EXPECT_TRUE(r.finished) << r.error();
 }
 
+// A child that has exited closed its end of the input pipe too: a write to
+// it is the broken pipe of state 1, as a read would be, not another failure.
+TEST(ProcStream, WritingToAChildThatHasGoneIsABrokenPipe) {
+    RunRecord r = runAsProgram([] {
+        KrStream* child = startChild("cmd /c exit");
+        ASSERT_NE(child, nullptr);
+        int written = 1;
+        for (int i = 0; i < 200 && written != 0; ++i) {
+            written = child->write("x", 1);
+            if (written != 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        EXPECT_EQ(written, 0) << "the child never went away";
+        EXPECT_EQ(static_cast<ProcStream*>(child)->state(), 1);
+        EXPECT_EQ(child->eof(), 1);
+        release(child);
+    });
+    EXPECT_TRUE(r.finished) << r.error();
+}
+
 TEST(ExecFile, QuotedTargetWithParameters) {
     const char* marker = "exec_file_marker.txt";
     std::remove(marker);
