@@ -36,6 +36,11 @@ bool QueFilter::startup() {
 
 void QueFilter::filterEvent(EventRecord& record) {
     switch (record.id) {
+    case 0:
+        // Id 0 reads as "no event": queued, such a record (a hot key bound to
+        // id 0) would make the queue look empty to PeekEvent while records
+        // wait behind it, and no flush could remove it.
+        return;
     case EVENT_MOUSE_MOVE:
         // Only the latest position of a burst of motion matters.
         if (EventRecord* newest = mainQueue.newest();

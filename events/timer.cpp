@@ -1,6 +1,8 @@
 // KrTimer's shared parts, the current timer driver and the timer commands.
 #include "events/timer.h"
 
+#include <climits>
+
 #include "events/que_filter.h"
 #include "runtime/runtime_error.h"
 #include "runtime/symbol_registration.h"
@@ -21,6 +23,10 @@ void setCurrentTimerDriver(KrTimerDriver* driver) { currentDriver = driver; }
 
 int timerPeriod(float hertz) {
     volatile float period = 1000.0f / hertz;
+    // A period beyond the int range (a frequency of almost nothing) stays as
+    // long as it can be; converting it as it is would give INT_MIN, and with
+    // that a tick every millisecond.
+    if (!(period < 2147483648.0f)) return INT_MAX;
     int ms = static_cast<int>(period);
     return ms < 1 ? 1 : ms;
 }

@@ -42,7 +42,8 @@ KrTimerDriver* currentTimerDriver();
 void setCurrentTimerDriver(KrTimerDriver* driver);
 
 // Whole milliseconds between ticks: 1000 / hertz in single precision,
-// truncated, and at least 1 (a platform timer cannot tick every 0 ms).
+// truncated, at least 1 (a platform timer cannot tick every 0 ms) and at most
+// INT_MAX (the platform refuses such a timer, which then never ticks).
 int timerPeriod(float hertz);
 
 // True when the handle names a live timer.

@@ -112,6 +112,26 @@ TEST(EventQueue, SuspendAndResumeAreQueuedOncePerChange) {
     EXPECT_EQ(got, expected);
 }
 
+// Id 0 means "no event": a record carrying it (a hot key bound to id 0) would
+// sit at the head of the queue looking empty, hiding everything behind it
+// from PeekEvent, and no flush removes ids below 0x100.
+TEST(EventQueue, RecordWithoutAnIdIsNotQueued) {
+    int peeked = -1;
+    std::vector<Taken> got;
+    RunRecord run = runAsProgram([&] {
+        queue(0, 5, 0, 0, 7);
+        queue(EVENT_WINDOW_CLOSE, 1);
+        peeked = PeekEvent();
+        FlushEvents(-1, 0);
+        queue(0, 6);
+        queue(EVENT_TIMER_TICK, 2, 0, 0, 9);
+        got = drain();
+    });
+    EXPECT_TRUE(run.finished) << run.error();
+    EXPECT_EQ(peeked, EVENT_WINDOW_CLOSE);
+    EXPECT_EQ(got, (std::vector<Taken>{{EVENT_TIMER_TICK, 2, 0, 9}}));
+}
+
 TEST(EventQueue, FlushByKindGroupAndSourceKeepsTheOthersInOrder) {
     std::vector<Taken> afterGroup, afterExact, afterSource;
     RunRecord run = runAsProgram([&] {
