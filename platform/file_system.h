@@ -17,6 +17,10 @@ struct FoundFile {
 // Looks `name` up with the platform's find-first search (wildcards match the
 // first hit); false when nothing matches.
 bool findFirstFile(const char* name, FoundFile* found);
+// Looks `name` up by its attributes, which also answers for names the search
+// cannot match: a drive root (C:\) and a directory written with a
+// trailing separator. Takes no wildcards; false when nothing is there.
+bool fileAttributes(const char* name, FoundFile* found);
 
 // Copies `from` to `to`, replacing an existing `to`; false on failure.
 bool copyFile(const char* from, const char* to);

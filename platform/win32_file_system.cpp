@@ -15,6 +15,14 @@ bool findFirstFile(const char* name, FoundFile* found) {
     return true;
 }
 
+bool fileAttributes(const char* name, FoundFile* found) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(name, GetFileExInfoStandard, &data)) return false;
+    found->directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    found->sizeLow = data.nFileSizeLow;
+    return true;
+}
+
 bool copyFile(const char* from, const char* to) { return CopyFileA(from, to, FALSE) != 0; }
 
 bool deleteFile(const char* name) { return DeleteFileA(name) != 0; }

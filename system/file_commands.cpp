@@ -4,6 +4,8 @@
 // A file stream belongs to the program, which holds the one reference it was
 // made with; CloseFile releases it and so closes the file. A file that cannot
 // be opened gives 0; copying and deleting report nothing.
+#include <cstring>
+
 #include "lang/kr_string.h"
 #include "platform/file_system.h"
 #include "runtime/symbol_registration.h"
@@ -12,6 +14,16 @@
 namespace {
 
 int openFile(KrString* name, const char* mode) { return toHandle(KrFile::open(krText(name), mode)); }
+
+// The find-first search, wildcards and all. It finds nothing for a drive
+// root or a directory written with a trailing backslash (the way CurrentDir
+// spells every directory), so a name without wildcards that it misses is
+// asked for its attributes as well.
+bool lookUp(KrString* name, platform::FoundFile* found) {
+    const char* text = krText(name);
+    if (platform::findFirstFile(text, found)) return true;
+    return !std::strpbrk(text, "*?") && platform::fileAttributes(text, found);
+}
 
 } // namespace
 
@@ -35,13 +47,13 @@ __attribute__((stdcall)) int SeekFile(int file, int position) { return castHandl
 // 0 for nothing of that name, 2 for a directory, 1 for anything else.
 __attribute__((stdcall)) int FileType(KrString* name) {
     platform::FoundFile found;
-    if (!platform::findFirstFile(krText(name), &found)) return 0;
+    if (!lookUp(name, &found)) return 0;
     return found.directory ? 2 : 1;
 }
 
 __attribute__((stdcall)) int FileSize(KrString* name) {
     platform::FoundFile found;
-    if (!platform::findFirstFile(krText(name), &found)) return 0;
+    if (!lookUp(name, &found)) return 0;
     return static_cast<int>(found.sizeLow);
 }
 

@@ -60,9 +60,11 @@ __attribute__((stdcall)) int Rand(int from, int to) {
     return static_cast<int>(result);
 }
 
+// 0 and the modulus 2^31 - 1 (a seed of -1, say) are the generator's fixed
+// point: a state of either would give the same draw for ever. Both seed as 1.
 __attribute__((stdcall)) void SeedRnd(int seed) {
     state = seed & 0x7FFFFFFF;
-    if (state == 0) state = 1;
+    if (state == 0 || state == 0x7FFFFFFF) state = 1;
 }
 
 __attribute__((stdcall)) int RndSeed() { return state; }

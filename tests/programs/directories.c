@@ -78,7 +78,13 @@ VORN_MAIN {
     KrString* root = T(fcurrentdir());
     sayInt("root length: ", VIEW(root)->length);
     CHECK(byteAt(root, 1) == ':' && byteAt(root, 2) == '\\');
+    /* The names CurrentDir gives, a drive root and a directory spelled with
+     * a trailing backslash, are directories to FileType as well. */
+    sayInt("FileType(root): ", ffiletype(root));
+    sayInt("FileType(inside): ", ffiletype(inside));
     fchangedir(start);
+    sayInt("FileType(dir\\): ", ffiletype(S(DIR "\\")));
+    sayInt("FileType(missing\\): ", ffiletype(path("missing\\")));
     CHECK(same(T(fcurrentdir()), start));
     fchangedir(path("nowhere"));
     CHECK(same(T(fcurrentdir()), start));

@@ -32,8 +32,16 @@ VORN_MAIN {
     sayInt("SeedRnd(0): ", frndseed());
     fseedrnd(-2147483647 - 1);
     sayInt("SeedRnd(0x80000000): ", frndseed());
+    /* 2^31 - 1 is the modulus itself: as a state it would step to 0 and stay
+     * there, every draw the same. It seeds like 0. */
     fseedrnd(-1);
     sayInt("SeedRnd(-1): ", frndseed());
+    fseedrnd(2147483647);
+    sayInt("SeedRnd(0x7FFFFFFF): ", frndseed());
+    frnd(1.0f, 0.0f);
+    sayInt("next: ", frndseed());
+    fseedrnd(2147483646);
+    sayInt("SeedRnd(0x7FFFFFFE): ", frndseed());
 
     /* The same seed replays the same mixed sequence. */
     int first[6];
