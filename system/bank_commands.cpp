@@ -28,7 +28,7 @@ void poke(int bank, int offset, T value) {
 
 extern "C" {
 
-__attribute__((stdcall)) int CreateBank(int size) { return toHandle(new KrBank(size)); }
+__attribute__((stdcall)) int CreateBank(int size) { return toHandle(KrBank::create(size)); }
 
 // The pixel bank of a drawing buffer (a wrapping bank) belongs to the buffer.
 __attribute__((stdcall)) void FreeBank(int bank) {

@@ -16,13 +16,14 @@ uint8_t* allocateBytes(int64_t count) {
 
 } // namespace
 
-KrBank::KrBank(int size) {
+KrBank* KrBank::create(int size) {
     if (size < 0) runtimeError("Bank size out of range");
-    data_ = allocateBytes(int64_t(size) + 10);
-    std::memset(data_, 0, size);
-    size_ = extent_ = size;
-    capacity_ = size + 10;
+    uint8_t* data = allocateBytes(int64_t(size) + 10);
+    std::memset(data, 0, size);
+    return new KrBank(data, size);
 }
+
+KrBank::KrBank(uint8_t* data, int size) : data_(data), size_(size), capacity_(size + 10), extent_(size) {}
 
 KrBank::KrBank() = default;
 

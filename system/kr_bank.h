@@ -14,8 +14,10 @@ class KrBank final : public KrResource {
 public:
     static constexpr const char* kHandleName = "Bank";
 
-    // An owning bank of `size` zero-filled bytes (capacity size + 10).
-    explicit KrBank(int size);
+    // An owning bank of `size` zero-filled bytes (capacity size + 10). A
+    // negative size or memory that cannot be had is a runtime error, raised
+    // before any object exists.
+    static KrBank* create(int size);
     // A wrapping bank without memory; its owner sets the data pointer.
     KrBank();
     ~KrBank() override;
@@ -36,6 +38,8 @@ public:
     uint8_t* range(int offset, int count) const;
 
 private:
+    KrBank(uint8_t* data, int size);
+
     uint8_t* data_ = nullptr;
     int size_ = 0;
     int capacity_ = 0;

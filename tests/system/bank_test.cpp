@@ -130,7 +130,9 @@ TEST(Banks, AccessOutsideTheBankIsARuntimeError) {
     EXPECT_EQ(attempt([&] { CopyBank(bank, 0, bank, 4, 5); }), "Bank access of 5 bytes at offset 4 outside bank of 8 bytes");
     EXPECT_EQ(attempt([&] { CopyBank(bank, 0, bank, 0, -1); }), "Bank access of -1 bytes at offset 0 outside bank of 8 bytes");
     EXPECT_EQ(attempt([&] { PeekInt(0, 0); }), "Invalid Bank handle");
+    int live = static_cast<int>(liveObjects().size());
     EXPECT_EQ(attempt([&] { CreateBank(-1); }), "Bank size out of range");
+    EXPECT_EQ(static_cast<int>(liveObjects().size()), live + 1); // the bank made by attempt, no half-built one
     EXPECT_EQ(attempt([&] { ResizeBank(bank, -5); }), "Bank size out of range");
 }
 
@@ -149,7 +151,8 @@ TEST(Banks, WrappingBankLendsMemoryButCannotBeResizedOrFreed) {
     EXPECT_EQ(runAsProgram([&] { ResizeBank(handle, 4); }).error(), "Bank cannot be resized");
     EXPECT_EQ(runAsProgram([&] { PeekByte(handle, 16); }).error(),
               "Bank access of 1 bytes at offset 16 outside bank of 16 bytes");
-    auto* owning = new KrBank(4);
+    KrBank* owning = nullptr;
+    runAsProgram([&] { owning = KrBank::create(4); });
     EXPECT_EQ(runAsProgram([&] { owning->setData(pixels, 4); }).error(), "Bank data cannot be modified");
     owning->release();
     wrap->release();
