@@ -188,3 +188,11 @@ TEST(Linker, HugeCountsAreCorruptNotAllocated) {
     EXPECT_FALSE(linkModuleImage(withCount.data(), withCount.size(), *runtimeGetRuntime(), module, error));
     EXPECT_EQ(error, "Corrupt module image");
 }
+
+TEST(Linker, ImageWithoutCodeIsCorrupt) {
+    // Nothing lies at offset 0 to be called as the main code.
+    TestImage image;
+    LinkResult r = link(image);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Corrupt module image");
+}
