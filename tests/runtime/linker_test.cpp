@@ -222,3 +222,17 @@ TEST(Linker, FaultInLinkedCodeLeavesTheFpuStackEmpty) {
     ASSERT_EQ(debugger.messages, std::vector<std::string>{"Integer divide by zero"});
     EXPECT_EQ(fpuTagWord(), 0xFFFF);
 }
+
+TEST(Linker, StackOverflowInLinkedCodeEndsEveryRunItHappensIn) {
+    // call $ : recursion without end.
+    TestImage image;
+    image.emit({0xE8, 0xFB, 0xFF, 0xFF, 0xFF});
+    LinkResult r = link(image);
+    ASSERT_TRUE(r.ok) << r.error;
+    for (int round = 0; round < 3; ++round) {
+        static RecordingDebugger debugger;
+        debugger = RecordingDebugger();
+        runtimeGetRuntime()->execute(reinterpret_cast<KrEntryPoint>(r.module.base), "", &debugger);
+        EXPECT_EQ(debugger.messages, std::vector<std::string>{"Stack overflow"}) << "round " << round;
+    }
+}
