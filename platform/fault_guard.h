@@ -14,6 +14,8 @@ namespace platform {
 // below `abandonedStack`, and must not return.
 using FaultErrorPath = void (*)(const char* message);
 void installFaultGuard(FaultErrorPath errorPath, void* (*abandonedStack)());
+// Called on the run's end point once the program's frames are abandoned;
+// restores the stack's guard page when an overflow consumed it.
 void removeFaultGuard();
 
 } // namespace platform

@@ -20,4 +20,13 @@ inline uint16_t controlWord() {
 
 inline void setControlWord(uint16_t word) { __asm__ __volatile__("fldcw %0" : : "m"(word)); }
 
+// Empties the register stack and clears the exception flags, keeping the
+// control word: values that abandoned frames left behind must not fill the
+// stack of whoever computes next.
+inline void emptyStack() {
+    uint16_t word = controlWord();
+    __asm__ __volatile__("fninit");
+    setControlWord(word);
+}
+
 } // namespace fpu

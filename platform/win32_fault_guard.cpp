@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <malloc.h>
+
 #include <cstdint>
 
 #include "platform/fault_guard.h"
@@ -11,6 +13,7 @@ namespace {
 FaultErrorPath errorPath = nullptr;
 void* (*abandonedStack)() = nullptr;
 void* handler = nullptr;
+bool stackOverflowed = false;
 
 const char* faultMessage(DWORD code) {
     switch (code) {
@@ -34,6 +37,7 @@ void __cdecl raiseFault(const char* message) { errorPath(message); }
 LONG CALLBACK onException(EXCEPTION_POINTERS* info) {
     const char* message = faultMessage(info->ExceptionRecord->ExceptionCode);
     if (!message || !errorPath || !inProgramCode(info->ContextRecord->Eip)) return EXCEPTION_CONTINUE_SEARCH;
+    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW) stackOverflowed = true;
     // Everything below the end point is abandoned by the error path anyway;
     // a stack overflow leaves no room where the fault happened.
     uintptr_t sp = (reinterpret_cast<uintptr_t>(abandonedStack()) - 4096) & ~uintptr_t(15);
@@ -55,6 +59,10 @@ void installFaultGuard(FaultErrorPath path, void* (*stack)()) {
 }
 
 void removeFaultGuard() {
+    // An overflow used up the stack's guard page; the run's frames are gone
+    // now, so arm it again, or the next overflow would kill the process.
+    if (stackOverflowed) _resetstkoflw();
+    stackOverflowed = false;
     if (handler) RemoveVectoredExceptionHandler(handler);
     handler = nullptr;
     errorPath = nullptr;

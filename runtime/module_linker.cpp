@@ -91,6 +91,8 @@ public:
         uint32_t codeSize;
         const uint8_t* code;
         if (!reader.u32(codeSize) || !reader.bytes(code, codeSize)) return corrupt();
+        // The main code starts at offset 0: without code there is nothing to call.
+        if (codeSize == 0) return corrupt();
         uint8_t* base = platform::allocateExecutable(codeSize);
         if (!base) return fail("Can't allocate code memory");
         std::memcpy(base, code, codeSize);

@@ -48,6 +48,9 @@ void runProgram(KrEntryPoint entry, const char* args, KrDebugger* debugger) {
     platform::installFaultGuard(faultErrorPath, abandonedStack);
     if (KR_SAVE_END_POINT(endPoint) == 0) startAndRun(entry);
     state = kRunEnding;
+    // A fault or End may strike while the program's code holds values on
+    // the FPU stack; they go with the frames the end point abandons.
+    fpu::emptyStack();
     platform::removeFaultGuard();
     KrString* line = commandLine;
     commandLine = nullptr;

@@ -188,3 +188,51 @@ TEST(Linker, HugeCountsAreCorruptNotAllocated) {
     EXPECT_FALSE(linkModuleImage(withCount.data(), withCount.size(), *runtimeGetRuntime(), module, error));
     EXPECT_EQ(error, "Corrupt module image");
 }
+
+TEST(Linker, ImageWithoutCodeIsCorrupt) {
+    // Nothing lies at offset 0 to be called as the main code.
+    TestImage image;
+    LinkResult r = link(image);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Corrupt module image");
+}
+
+namespace {
+
+// The x87 environment's tag word: 0xFFFF when every register is empty.
+uint16_t fpuTagWord() {
+    uint16_t env[14];
+    __asm__ __volatile__("fnstenv %0\n\tfldenv %0" : "=m"(env));
+    return env[4];
+}
+
+} // namespace
+
+TEST(Linker, FaultInLinkedCodeLeavesTheFpuStackEmpty) {
+    // fld1; fld1; xor ecx,ecx; xor edx,edx; div ecx; ret: the fault strikes
+    // with two values on the FPU stack, in frames the end point abandons.
+    TestImage image;
+    image.emit({0xD9, 0xE8, 0xD9, 0xE8, 0x31, 0xC9, 0x31, 0xD2, 0xF7, 0xF1, 0xC3});
+    LinkResult r = link(image);
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(fpuTagWord(), 0xFFFF);
+    static RecordingDebugger debugger;
+    debugger = RecordingDebugger();
+    runtimeGetRuntime()->execute(reinterpret_cast<KrEntryPoint>(r.module.base), "", &debugger);
+    ASSERT_EQ(debugger.messages, std::vector<std::string>{"Integer divide by zero"});
+    EXPECT_EQ(fpuTagWord(), 0xFFFF);
+}
+
+TEST(Linker, StackOverflowInLinkedCodeEndsEveryRunItHappensIn) {
+    // call $ : recursion without end.
+    TestImage image;
+    image.emit({0xE8, 0xFB, 0xFF, 0xFF, 0xFF});
+    LinkResult r = link(image);
+    ASSERT_TRUE(r.ok) << r.error;
+    for (int round = 0; round < 3; ++round) {
+        static RecordingDebugger debugger;
+        debugger = RecordingDebugger();
+        runtimeGetRuntime()->execute(reinterpret_cast<KrEntryPoint>(r.module.base), "", &debugger);
+        EXPECT_EQ(debugger.messages, std::vector<std::string>{"Stack overflow"}) << "round " << round;
+    }
+}
