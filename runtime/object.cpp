@@ -10,11 +10,11 @@ LiveObjectSet& live() {
 }
 
 constexpr int kMaxQueryIds = 256;
-const char* queryNames[kMaxQueryIds];
-int queryCount = 0;
-
-// Ids that other modules look for on every object, fixed at initialisation.
-[[maybe_unused]] const int initialQueryIds[] = {queryId("K2DBuffer"), queryId("GLFont"), queryId("KrGLContext")};
+// The ids that other modules look for on every object are requested at
+// initialisation; holding them in the table from the start keeps them 1, 2
+// and 3 whatever order static objects are built in.
+const char* queryNames[kMaxQueryIds] = {"K2DBuffer", "GLFont", "KrGLContext"};
+int queryCount = 3;
 
 } // namespace
 
