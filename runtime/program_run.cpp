@@ -1,5 +1,7 @@
 #include "runtime/program_run.h"
 
+#include <new>
+
 #include "lang/kr_string.h"
 #include "platform/end_point.h"
 #include "platform/fault_guard.h"
@@ -29,6 +31,10 @@ void* abandonedStack() { return endPoint.context[2]; }
 
 void faultErrorPath(const char* message) { raiseRuntimeError(message); }
 
+// Memory the runtime cannot get while the program runs ends the run like any
+// other runtime error; an exception must never reach compiled code.
+void outOfMemory() { raiseRuntimeError("Out of memory"); }
+
 // Kept out of line so that the saved end point's frame is this one alone.
 __attribute__((noinline)) void startAndRun(KrEntryPoint entry) {
     for (auto& pair : defaultConfigs) selectConfig(pair[0], pair[1]);
@@ -46,8 +52,10 @@ void runProgram(KrEntryPoint entry, const char* args, KrDebugger* debugger) {
     if (debugger) setCurrentDebugger(debugger);
     arguments = args;
     platform::installFaultGuard(faultErrorPath, abandonedStack);
+    std::new_handler previousHandler = std::set_new_handler(outOfMemory);
     if (KR_SAVE_END_POINT(endPoint) == 0) startAndRun(entry);
     state = kRunEnding;
+    std::set_new_handler(previousHandler);
     // A fault or End may strike while the program's code holds values on
     // the FPU stack; they go with the frames the end point abandons.
     fpu::emptyStack();

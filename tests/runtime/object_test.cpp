@@ -186,3 +186,13 @@ TEST(RuntimeErrors, LongMessagesArriveWhole) {
     EXPECT_EQ(r.error(), longText + "!");
     EXPECT_EQ(r.errors.size(), 1u);
 }
+
+TEST(RuntimeErrors, MemoryThatCannotBeHadEndsTheRun) {
+    std::vector<char>* huge = nullptr;
+    RunRecord r = runAsProgram([&] { huge = new std::vector<char>(0x7FFFFFF0u); });
+    EXPECT_FALSE(r.finished);
+    EXPECT_EQ(r.error(), "Out of memory");
+    EXPECT_EQ(huge, nullptr);
+    // Outside a run the C++ rules apply again.
+    EXPECT_THROW(new std::vector<char>(0x7FFFFFF0u), std::bad_alloc);
+}
