@@ -42,13 +42,6 @@ struct ThreeFieldType {
     const KrTypeRecord* more[2];
 };
 
-void initAnchor(KrObjHeader& anchor) {
-    anchor.fields = reinterpret_cast<int32_t*>(&anchor);
-    anchor.next = anchor.prev = &anchor;
-    anchor.type = nullptr;
-    anchor.refs = -1;
-}
-
 } // namespace
 
 int main() {
@@ -82,8 +75,8 @@ int main() {
 
     static ThreeFieldType type;
     type.desc.kind = kKindObject;
-    initAnchor(type.desc.used);
-    initAnchor(type.desc.free);
+    initTypeAnchor(type.desc.used);
+    initTypeAnchor(type.desc.free);
     type.desc.fieldCount = 3;
     type.desc.fieldTypes[0] = reinterpret_cast<const KrTypeRecord*>(_krIntType);
     type.more[0] = reinterpret_cast<const KrTypeRecord*>(_krIntType);

@@ -35,6 +35,15 @@ struct KrObjHeader {
     int32_t refs;         // 1 when made, -1 in an anchor
 };
 
+// An empty list's anchor as the compiler emits it, for descriptors built in
+// C++ (the runtime's tools and tests).
+inline void initTypeAnchor(KrObjHeader& anchor) {
+    anchor.fields = reinterpret_cast<int32_t*>(&anchor);
+    anchor.next = anchor.prev = &anchor;
+    anchor.type = nullptr;
+    anchor.refs = -1;
+}
+
 // A custom type's descriptor (48 + 4n bytes), emitted by the compiler with
 // both anchors pointing to themselves.
 struct KrTypeDesc {

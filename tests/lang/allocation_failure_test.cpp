@@ -11,23 +11,12 @@ __attribute__((stdcall)) KrObjHeader* _krObjNew(KrTypeDesc* type);
 __attribute__((stdcall)) void _krDimArray(KrArrayDesc* array);
 }
 
-namespace {
-
-void initAnchor(KrObjHeader& anchor) {
-    anchor.fields = reinterpret_cast<int32_t*>(&anchor);
-    anchor.next = anchor.prev = &anchor;
-    anchor.type = nullptr;
-    anchor.refs = -1;
-}
-
-} // namespace
-
 TEST(AllocationFailure, ABlockOfObjectsTooLargeForMemory) {
     // 512 objects of 4 MB each cannot be had in a 32-bit process.
     static KrTypeDesc type;
     type.kind = kKindObject;
-    initAnchor(type.used);
-    initAnchor(type.free);
+    initTypeAnchor(type.used);
+    initTypeAnchor(type.free);
     type.fieldCount = 1 << 20;
     KrObjHeader* made = reinterpret_cast<KrObjHeader*>(1);
     RunRecord run = runAsProgram([&] { made = _krObjNew(&type); });

@@ -16,13 +16,18 @@ static void touch(const char* name) {
 
 static int same(KrString* a, KrString* b) { return _krStrCompare(a, b) == 0; }
 
-VORN_MAIN {
+/* Removes what this test makes, whether or not an earlier run finished. */
+static void removeTestTree(void) {
     fdeletefile(path("sub\\inner.txt"));
     fdeletedir(path("sub"));
     fdeletedir(path("empty"));
     fdeletefile(path("a.txt"));
     fdeletefile(path("b.txt"));
     fdeletedir(S(DIR));
+}
+
+VORN_MAIN {
+    removeTestTree();
     fcreatedir(S(DIR));
     fcreatedir(S(DIR));
     sayInt("FileType(dir): ", ffiletype(S(DIR)));
@@ -90,12 +95,7 @@ VORN_MAIN {
     CHECK(same(T(fcurrentdir()), start));
     flush();
 
-    fdeletefile(path("sub\\inner.txt"));
-    fdeletedir(path("sub"));
-    fdeletedir(path("empty"));
-    fdeletefile(path("a.txt"));
-    fdeletefile(path("b.txt"));
-    fdeletedir(S(DIR));
+    removeTestTree();
     sayInt("directory left: ", ffiletype(S(DIR)));
     flush();
     say("done");

@@ -3,21 +3,9 @@
  * bits would turn into another port). Each refusal is set beside the same
  * call with a good argument, so that a refusal for another reason shows. */
 #include "system_check.h"
+#include "net_check.h"
 
 #define LOOPBACK 2130706433
-
-/* A TCP server on a free port: one the system just chose for a listening
- * socket that was closed again. */
-static int listenOnFreePort(int* port) {
-    for (int i = 0; i < 20; ++i) {
-        int probe = fcreateudpstream(0);
-        *port = fudpstreamport(probe);
-        fcloseudpstream(probe);
-        int server = fcreatetcpserver(*port);
-        if (server) return server;
-    }
-    return 0;
-}
 
 VORN_MAIN {
     int port;

@@ -2,23 +2,11 @@
  * program over loopback, a peer that closes, one datagram from two writes,
  * an empty datagram, and the host address list's index check. */
 #include "lang_check.h"
+#include "net_check.h"
 
 #define LOOPBACK 2130706433
 
 static KrString* text(const char* s) { return _krStrFromCStr(s); }
-
-/* A TCP server on a free port: a port the system just chose for a UDP
- * socket is very likely free for TCP too; try again when it is not. */
-static int listenOnFreePort(int* port) {
-    for (int i = 0; i < 20; ++i) {
-        int probe = fcreateudpstream(0);
-        *port = fudpstreamport(probe);
-        fcloseudpstream(probe);
-        int server = fcreatetcpserver(*port);
-        if (server) return server;
-    }
-    return 0;
-}
 
 VORN_MAIN {
     sayString("loopback is ", fdottedip(LOOPBACK));
