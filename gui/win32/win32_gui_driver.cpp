@@ -1,0 +1,64 @@
+#include "gui/win32/win32_gui_driver.h"
+
+#include <commctrl.h>
+
+#include "gui/desktop.h"
+#include "gui/panel.h"
+#include "gui/screen_link.h"
+#include "gui/win32/win32_window.h"
+
+namespace {
+
+Win32GuiDriver theDriver;
+
+} // namespace
+
+HFONT win32NativeFont(KrFont* font) { return nullptr; }
+
+Win32GuiDriver::Win32GuiDriver() { setup("Win32GuiDriver", "Gui", "Native"); }
+
+bool Win32GuiDriver::startup() {
+    requireSubsystem("Screen");
+    INITCOMMONCONTROLSEX init = {8, 0x2FF};
+    InitCommonControlsEx(&init);
+    // The "RichEdit" class of text areas.
+    LoadLibraryA("riched32.dll");
+    win32WindowClass();
+    desktop_ = win32CreateDesktop();
+    addResource(desktop_);
+    setCurrentGuiDriver(this);
+    return true;
+}
+
+// The module's resources (desktop, font, windows without a group) are
+// released before this runs.
+void Win32GuiDriver::shutdown() {
+    if (currentGuiDriver() == this) setCurrentGuiDriver(nullptr);
+    desktop_ = nullptr;
+    defaultFont_ = nullptr;
+}
+
+KrWindow* Win32GuiDriver::createWindow(KrGroup* group, int style) {
+    HWND owner = nullptr;
+    KrResource* screen = nullptr;
+    if (group) {
+        owner = reinterpret_cast<HWND>(static_cast<intptr_t>(group->query(2)));
+    } else if ((screen = currentScreen())) {
+        owner = static_cast<HWND>(screenNativeWindow(screen));
+    }
+    auto* window = new Win32Window(group, style, owner);
+    if (!group) {
+        // Released with its screen or when this module stops, whichever
+        // comes first; both share the one reference the window was made with.
+        if (screen) screen->addOwned(window);
+        addResource(window);
+    }
+    window->setFont(defaultFont_);
+    return window;
+}
+
+KrPanel* Win32GuiDriver::createPanel(KrGroup* group, int style) {
+    KrPanel* panel = win32CreatePanel(group, style);
+    panel->setFont(defaultFont_);
+    return panel;
+}
