@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gfx2d/kr_font.h"
 #include "gui/group.h"
 #include "gui/icon_strip.h"
 #include "gui/layout.h"
@@ -27,7 +28,7 @@ KrGadget::~KrGadget() {
     }
     ::release(iconStrip_);
     ::release(text_);
-    if (font_) reinterpret_cast<KrObject*>(font_)->release();
+    ::release(font_);
 }
 
 void KrGadget::setIconStrip(KrIconStrip* strip) {
@@ -66,7 +67,7 @@ void KrGadget::setLayoutModes(int left, int right, int top, int bottom) {
 
 void KrGadget::storeFont(KrFont* font) {
     if (font) reinterpret_cast<KrObject*>(font)->retain();
-    if (font_) reinterpret_cast<KrObject*>(font_)->release();
+    ::release(font_);
     font_ = font;
 }
 

@@ -1,5 +1,6 @@
 // The commands that work on any gadget: shape and layout, text, visibility,
 // enabling and focus, the getters, client sizes and the desktop.
+#include "gfx2d/kr_font.h"
 #include "gui/desktop.h"
 #include "gui/gadget_creation.h"
 #include "gui/gui_driver.h"
@@ -25,6 +26,16 @@ extern "C" {
 __attribute__((stdcall)) void FreeGadget(int gadget) {
     if (gadget == 0) return;
     castHandle<KrGadget>(gadget)->release();
+}
+
+__attribute__((stdcall)) void SetGadgetFont(int gadget, int font) {
+    KrGadget* g = castHandle<KrGadget>(gadget);
+    g->setFont(castHandle<KrFont>(font));
+}
+
+__attribute__((stdcall)) int GadgetFont(int gadget) {
+    KrFont* font = castHandle<KrGadget>(gadget)->font();
+    return font ? toHandle(font) : 0;
 }
 
 __attribute__((stdcall)) void SetGadgetText(int gadget, KrString* text) { castHandle<KrGadget>(gadget)->setText(text); }
@@ -76,6 +87,7 @@ __attribute__((stdcall)) int CreatePanel(int x, int y, int width, int height, in
 }
 
 KR_COMMAND(Gadget, "FreeGadget%gadget", FreeGadget);
+KR_COMMAND(Gadget, "SetGadgetFont%gadget%font", SetGadgetFont);
 KR_COMMAND(Gadget, "SetGadgetText%gadget$text", SetGadgetText);
 KR_COMMAND(Gadget, "SetGadgetShape%gadget%x%y%width%height", SetGadgetShape);
 KR_COMMAND(Gadget, "SetGadgetLayout%gadget%left%right%top%bottom", SetGadgetLayout);
@@ -84,6 +96,7 @@ KR_COMMAND(Gadget, "HideGadget%gadget", HideGadget);
 KR_COMMAND(Gadget, "EnableGadget%gadget", EnableGadget);
 KR_COMMAND(Gadget, "DisableGadget%gadget", DisableGadget);
 KR_COMMAND(Gadget, "ActivateGadget%gadget", ActivateGadget);
+KR_COMMAND(Gadget, "%GadgetFont%gadget", GadgetFont);
 KR_COMMAND(Gadget, "$GadgetText%gadget", GadgetText);
 KR_COMMAND(Gadget, "%GadgetX%gadget", GadgetX);
 KR_COMMAND(Gadget, "%GadgetY%gadget", GadgetY);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "gfx2d/kr_font.h"
 #include "gui/desktop.h"
 #include "gui/panel.h"
 #include "gui/screen_link.h"
@@ -13,7 +14,11 @@ Win32GuiDriver theDriver;
 
 } // namespace
 
-HFONT win32NativeFont(KrFont* font) { return nullptr; }
+// Fonts of the Windows font driver answer query code 3 with their GDI font;
+// other font objects answer 0 and are only stored.
+HFONT win32NativeFont(KrFont* font) {
+    return font ? reinterpret_cast<HFONT>(static_cast<intptr_t>(font->query(3))) : nullptr;
+}
 
 Win32GuiDriver::Win32GuiDriver() { setup("Win32GuiDriver", "Gui", "Native"); }
 
