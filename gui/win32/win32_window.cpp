@@ -73,7 +73,9 @@ int Win32Window::statusBarHeight() const {
 void Win32Window::setShape(int x, int y, int width, int height) {
     if (style() & 32) {
         // The rectangle names the client area: grow it by the status bar, the
-        // menu bar and the frame.
+        // menu bar and the frame (with the extended style, as a tool
+        // window's caption is lower).
+        if (statusBar_) SendMessageA(statusBar_, WM_SIZE, 0, 0);
         RECT r = {x, y, x + width, y + height + statusBarHeight()};
         AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(frame(), GWL_STYLE)), GetMenu(frame()) != nullptr,
                            static_cast<DWORD>(GetWindowLongA(frame(), GWL_EXSTYLE)));
@@ -168,6 +170,9 @@ LRESULT Win32Window::gadgetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) break;
+        // The default handling gives the activated frame the keyboard focus;
+        // without it keys would reach no window of the program.
+        CallWindowProcA(previous, hwnd, message, wParam, lParam);
         setActiveWindow(this);
         emit(EVENT_WINDOW_ACTIVATE);
         return 0;
