@@ -160,7 +160,9 @@ LRESULT Win32Window::gadgetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_MOVE:
         if (hwnd != frame()) break;
-        frameMoved();
+        // A minimised frame sits at its icon's place with no client area:
+        // the shape and the gadgets stay as they were until it is restored.
+        if (!IsIconic(frame())) frameMoved();
         emit(EVENT_WINDOW_MOVE, 0, x(), y());
         return 0;
     case WM_SIZE:
