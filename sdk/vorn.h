@@ -217,6 +217,13 @@ int VORN_API ftcpstreamport(int tcp_stream);
 void VORN_API ftcptimeouts(int read_millis, int accept_millis);
 
 /* 2D commands */
+int VORN_API fsetbuffer(int buffer);
+int VORN_API fgraphicsbuffer(void);
+void VORN_API flockbuffer(int buffer); /* defaults: buffer=0 */
+void VORN_API funlockbuffer(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedpitch(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedformat(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedpixels(int buffer); /* defaults: buffer=0 */
 int VORN_API fpeekevent(void);
 int VORN_API fwaitevent(int timeout); /* defaults: timeout=-1 */
 int VORN_API feventid(void);
