@@ -217,6 +217,24 @@ int VORN_API faccepttcpstream(int tcp_server);
 int VORN_API ftcpstreamip(int tcp_stream);
 int VORN_API ftcpstreamport(int tcp_stream);
 void VORN_API ftcptimeouts(int read_millis, int accept_millis);
+int VORN_API fjoytype(int port); /* defaults: port=0 */
+int VORN_API fjoydown(int button, int port); /* defaults: port=0 */
+int VORN_API fjoyhit(int button, int port); /* defaults: port=0 */
+float VORN_API fjoyx(int port); /* defaults: port=0 */
+float VORN_API fjoyy(int port); /* defaults: port=0 */
+float VORN_API fjoyz(int port); /* defaults: port=0 */
+float VORN_API fjoyu(int port); /* defaults: port=0 */
+float VORN_API fjoyv(int port); /* defaults: port=0 */
+float VORN_API fjoypitch(int port); /* defaults: port=0 */
+float VORN_API fjoyyaw(int port); /* defaults: port=0 */
+float VORN_API fjoyroll(int port); /* defaults: port=0 */
+int VORN_API fjoyhat(int port); /* defaults: port=0 */
+int VORN_API fjoyxdir(int port); /* defaults: port=0 */
+int VORN_API fjoyydir(int port); /* defaults: port=0 */
+int VORN_API fjoyzdir(int port); /* defaults: port=0 */
+int VORN_API fjoyudir(int port); /* defaults: port=0 */
+int VORN_API fjoyvdir(int port); /* defaults: port=0 */
+void VORN_API fflushjoy(void);
 
 /* 2D commands */
 int VORN_API fpeekevent(void);
