@@ -195,6 +195,8 @@ void VORN_API fresettimer(int timer);
 void VORN_API fpausetimer(int timer);
 void VORN_API fresumetimer(int timer);
 int VORN_API fcreateprocess(KrString* command);
+int VORN_API floadfont(KrString* fontname, int height, int bold, int italic, int underline); /* defaults: bold=0 italic=0 underline=0 */
+void VORN_API ffreefont(int font);
 KrString* VORN_API fdottedip(int IP);
 int VORN_API fcounthostips(KrString* host_name);
 int VORN_API fhostip(int host_index);
