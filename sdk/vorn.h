@@ -231,6 +231,24 @@ void VORN_API fchannelpitch(int channel, int pitch);
 void VORN_API fchannelvolume(int channel, float volume);
 void VORN_API fchannelpan(int channel, float pan);
 int VORN_API fchannelplaying(int channel);
+int VORN_API fjoytype(int port); /* defaults: port=0 */
+int VORN_API fjoydown(int button, int port); /* defaults: port=0 */
+int VORN_API fjoyhit(int button, int port); /* defaults: port=0 */
+float VORN_API fjoyx(int port); /* defaults: port=0 */
+float VORN_API fjoyy(int port); /* defaults: port=0 */
+float VORN_API fjoyz(int port); /* defaults: port=0 */
+float VORN_API fjoyu(int port); /* defaults: port=0 */
+float VORN_API fjoyv(int port); /* defaults: port=0 */
+float VORN_API fjoypitch(int port); /* defaults: port=0 */
+float VORN_API fjoyyaw(int port); /* defaults: port=0 */
+float VORN_API fjoyroll(int port); /* defaults: port=0 */
+int VORN_API fjoyhat(int port); /* defaults: port=0 */
+int VORN_API fjoyxdir(int port); /* defaults: port=0 */
+int VORN_API fjoyydir(int port); /* defaults: port=0 */
+int VORN_API fjoyzdir(int port); /* defaults: port=0 */
+int VORN_API fjoyudir(int port); /* defaults: port=0 */
+int VORN_API fjoyvdir(int port); /* defaults: port=0 */
+void VORN_API fflushjoy(void);
 
 /* 2D commands */
 int VORN_API fpeekevent(void);
