@@ -195,6 +195,8 @@ void VORN_API fresettimer(int timer);
 void VORN_API fpausetimer(int timer);
 void VORN_API fresumetimer(int timer);
 int VORN_API fcreateprocess(KrString* command);
+int VORN_API floadfont(KrString* fontname, int height, int bold, int italic, int underline); /* defaults: bold=0 italic=0 underline=0 */
+void VORN_API ffreefont(int font);
 KrString* VORN_API fdottedip(int IP);
 int VORN_API fcounthostips(KrString* host_name);
 int VORN_API fhostip(int host_index);
@@ -251,6 +253,13 @@ int VORN_API fjoyvdir(int port); /* defaults: port=0 */
 void VORN_API fflushjoy(void);
 
 /* 2D commands */
+int VORN_API fsetbuffer(int buffer);
+int VORN_API fgraphicsbuffer(void);
+void VORN_API flockbuffer(int buffer); /* defaults: buffer=0 */
+void VORN_API funlockbuffer(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedpitch(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedformat(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedpixels(int buffer); /* defaults: buffer=0 */
 int VORN_API fpeekevent(void);
 int VORN_API fwaitevent(int timeout); /* defaults: timeout=-1 */
 int VORN_API feventid(void);
