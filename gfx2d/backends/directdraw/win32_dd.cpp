@@ -19,7 +19,7 @@ public:
     Win32DD() { setup("Win32DD", "Graphics", "DirectDraw"); }
 
     bool startup() override {
-        library_ = LoadLibraryA("ddraw.dll");
+        if (!library_) library_ = LoadLibraryA("ddraw.dll");
         if (!library_) return false;
         auto create = reinterpret_cast<DirectDrawCreateExFn>(
             reinterpret_cast<void*>(GetProcAddress(library_, "DirectDrawCreateEx")));
@@ -33,11 +33,9 @@ public:
         return true;
     }
 
-    void shutdown() override {
-        releaseInterface(ddraw_);
-        if (library_) FreeLibrary(library_);
-        library_ = nullptr;
-    }
+    // The library stays loaded: surfaces that outlive the module (held by
+    // objects of modules that stop later) still need its code to go.
+    void shutdown() override { releaseInterface(ddraw_); }
 
     IDirectDraw7* ddraw() const { return ddraw_; }
 

@@ -16,19 +16,6 @@ Win32DDScreen* exclusiveScreen = nullptr;
 // How long a new full-screen display may take to give its surfaces.
 constexpr int kDisplayWaitMs = 5000;
 
-IDirectDrawSurface7* makePrimary() {
-    DDSURFACEDESC2 desc = surfaceDesc();
-    desc.dwFlags = DDSD_CAPS;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    IDirectDrawSurface7* surface = nullptr;
-    if (FAILED(win32DirectDraw()->CreateSurface(&desc, &surface, nullptr))) return nullptr;
-    return surface;
-}
-
-bool restored(IDirectDrawSurface7* surface) {
-    return surface && (surface->IsLost() != DDERR_SURFACELOST || SUCCEEDED(surface->Restore()));
-}
-
 } // namespace
 
 void waitVerticalBlankStart() {
@@ -49,9 +36,8 @@ Win32DDScreen::Win32DDScreen(int width, int height, int format, int request)
     if (!openWindow("")) return;
     if (fullScreen()) return; // the surfaces come with the display, in makeCurrent
     graphics_ = Win32DDGraphics::create(kDDDisplay, width, height);
-    primary_ = makePrimary();
     clipper_ = createWindowClipper(window());
-    if (!graphics_ || !primary_ || !clipper_) {
+    if (!graphics_ || !clipper_) {
         ::release(graphics_);
         graphics_ = nullptr;
         return;
@@ -62,7 +48,6 @@ Win32DDScreen::Win32DDScreen(int width, int height, int format, int request)
 Win32DDScreen::~Win32DDScreen() {
     ::release(graphics_);
     graphics_ = nullptr;
-    releaseInterface(primary_);
     releaseInterface(clipper_);
     if (exclusiveScreen == this) releaseDisplay();
     window_.destroy();
@@ -98,6 +83,8 @@ void Win32DDScreen::takeDisplay() {
     exclusiveScreen = this;
     if (FAILED(dd->SetDisplayMode(width_, height_, 8 * bytesPerPixel(format_), 0, 0)))
         runtimeError("Failed to set display mode");
+    // Only one primary surface may exist at the exclusive level.
+    win32DesktopScreen()->discardSurfaces();
     int kind = !(request_ & kScreenBackBuffer) ? kDDPrimary : (request_ & kScreenFlipByCopy) ? kDDCopyChain : kDDFlipChain;
     uint32_t start = platform::milliSecs();
     while (!(graphics_ = Win32DDGraphics::create(kind, width_, height_))) {
@@ -130,21 +117,33 @@ KrGraphics* Win32DDScreen::graphics() {
 }
 
 IDirectDrawSurface7* Win32DDScreen::primary() {
-    if (primary_) return restored(primary_) ? primary_ : nullptr;
+    if (!desktop_ && !fullScreen()) return win32DesktopScreen()->primary();
+    if (desktop_) graphics();
     return graphics_ ? graphics_->frontSurface() : nullptr;
 }
 
-void Win32DDScreen::copyToPrimary(bool vwait) {
-    IDirectDrawSurface7* back = graphics_->drawSurface();
-    IDirectDrawSurface7* front = primary();
-    if (!back || !front) return;
+void Win32DDScreen::discardSurfaces() {
+    if (graphics_) graphics_->discardSurfaces();
+}
+
+void Win32DDScreen::present(IDirectDrawSurface7* primary, IDirectDrawSurface7* source, IDirectDrawClipper* clipper,
+                            HWND window, bool vwait) {
+    if (!primary || !source) return;
     if (vwait) waitVerticalBlankStart();
-    RECT dst = {0, 0, width_, height_};
-    MapWindowPoints(window(), HWND_DESKTOP, reinterpret_cast<POINT*>(&dst), 2);
-    front->SetClipper(clipper_);
-    if (front->Blt(&dst, back, nullptr, DDBLT_WAIT, nullptr) == DDERR_SURFACELOST && restored(front) &&
-        restored(back))
-        front->Blt(&dst, back, nullptr, DDBLT_WAIT, nullptr);
+    RECT dst;
+    GetClientRect(window, &dst);
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&dst), 2);
+    primary->SetClipper(clipper);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (primary->Blt(&dst, source, nullptr, DDBLT_WAIT, nullptr) != DDERR_SURFACELOST) break;
+        primary->Restore();
+        source->Restore();
+    }
+    primary->SetClipper(nullptr);
+}
+
+void Win32DDScreen::copyToPrimary(bool vwait) {
+    present(primary(), graphics_->drawSurface(), clipper_, window(), vwait);
 }
 
 void Win32DDScreen::flip(bool vwait) {

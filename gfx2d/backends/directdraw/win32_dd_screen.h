@@ -43,6 +43,14 @@ public:
     bool fullScreen() const { return !desktop_ && !(request_ & kScreenWindowed); }
     // The primary surface the screen presents on, restored when lost.
     IDirectDrawSurface7* primary();
+    // Lets go of the surfaces (the desktop's primary, before a full-screen
+    // display takes the primary over); they are made again when next used.
+    void discardSurfaces();
+    // Copies a surface onto the primary over the window's client area,
+    // through the clipper, which is detached again afterwards so that the
+    // primary's other users are not clipped to this window.
+    static void present(IDirectDrawSurface7* primary, IDirectDrawSurface7* source, IDirectDrawClipper* clipper,
+                        HWND window, bool vwait);
 
 private:
     bool openWindow(const char* title);
@@ -57,7 +65,6 @@ private:
     int request_ = 0;
     Win32Hwnd window_;
     Win32DDGraphics* graphics_ = nullptr;
-    IDirectDrawSurface7* primary_ = nullptr; // windowed screens' own primary
     IDirectDrawClipper* clipper_ = nullptr;
     GammaRamps gamma_;
 };
@@ -65,3 +72,7 @@ private:
 // Waits for the start of a vertical blank, first letting a blank in
 // progress end.
 void waitVerticalBlankStart();
+
+// The screen driver's desktop screen, made on first use; windowed screens
+// and canvases present on its primary surface.
+Win32DDScreen* win32DesktopScreen();

@@ -63,7 +63,7 @@ public:
         return screen;
     }
 
-    KrScreen* desktopScreen() override {
+    Win32DDScreen* desktopScreen() override {
         if (!desktop_) {
             desktop_ = new Win32DDScreen();
             addResource(desktop_);
@@ -97,3 +97,5 @@ private:
 Win32DDScreenDriver theDriver;
 
 } // namespace
+
+Win32DDScreen* win32DesktopScreen() { return theDriver.desktopScreen(); }
