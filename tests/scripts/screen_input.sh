@@ -3,6 +3,8 @@
 # a screenshot of the root window, then pointer, click and key input sent
 # with xdotool reaches the program's polling commands.
 #   screen_input.sh BIN_DIR PROGRAM_DIR
+. "$(dirname "$0")/../../scripts/win32-support.sh"
+skip_without_win32
 bin="$1"; programs="$2"
 winerun="$(dirname "$0")/../../scripts/winerun"
 work=$(mktemp -d)
