@@ -5,6 +5,8 @@
 #   check_program.sh BIN_DIR IMAGE EXPECT_BASE
 bin="$1"; image="$2"; base="$3"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+. "$here/../scripts/win32-support.sh"
+skip_without_win32
 out=$(mktemp); err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 args=()
