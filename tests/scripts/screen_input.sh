@@ -16,7 +16,7 @@ cleanup() {
 trap cleanup EXIT
 [ -n "${DISPLAY:-}" ] || { echo "no X display"; exit 1; }
 
-"$winerun" "$bin/vornrun.exe" "$programs/screen_input.img" >"$work/out" 2>"$work/err" </dev/null &
+"$winerun" "$bin/screen_input_probe.exe" >"$work/out" 2>"$work/err" </dev/null &
 pid=$!
 for _ in $(seq 300); do grep -q ready "$work/out" 2>/dev/null && break; sleep 0.1; done
 grep -q ready "$work/out" || { echo "the program did not open its display:"; cat "$work/out" "$work/err"; exit 1; }
