@@ -195,6 +195,8 @@ void VORN_API fresettimer(int timer);
 void VORN_API fpausetimer(int timer);
 void VORN_API fresumetimer(int timer);
 int VORN_API fcreateprocess(KrString* command);
+int VORN_API floadfont(KrString* fontname, int height, int bold, int italic, int underline); /* defaults: bold=0 italic=0 underline=0 */
+void VORN_API ffreefont(int font);
 KrString* VORN_API fdottedip(int IP);
 int VORN_API fcounthostips(KrString* host_name);
 int VORN_API fhostip(int host_index);
@@ -215,6 +217,24 @@ int VORN_API faccepttcpstream(int tcp_server);
 int VORN_API ftcpstreamip(int tcp_stream);
 int VORN_API ftcpstreamport(int tcp_stream);
 void VORN_API ftcptimeouts(int read_millis, int accept_millis);
+int VORN_API fjoytype(int port); /* defaults: port=0 */
+int VORN_API fjoydown(int button, int port); /* defaults: port=0 */
+int VORN_API fjoyhit(int button, int port); /* defaults: port=0 */
+float VORN_API fjoyx(int port); /* defaults: port=0 */
+float VORN_API fjoyy(int port); /* defaults: port=0 */
+float VORN_API fjoyz(int port); /* defaults: port=0 */
+float VORN_API fjoyu(int port); /* defaults: port=0 */
+float VORN_API fjoyv(int port); /* defaults: port=0 */
+float VORN_API fjoypitch(int port); /* defaults: port=0 */
+float VORN_API fjoyyaw(int port); /* defaults: port=0 */
+float VORN_API fjoyroll(int port); /* defaults: port=0 */
+int VORN_API fjoyhat(int port); /* defaults: port=0 */
+int VORN_API fjoyxdir(int port); /* defaults: port=0 */
+int VORN_API fjoyydir(int port); /* defaults: port=0 */
+int VORN_API fjoyzdir(int port); /* defaults: port=0 */
+int VORN_API fjoyudir(int port); /* defaults: port=0 */
+int VORN_API fjoyvdir(int port); /* defaults: port=0 */
+void VORN_API fflushjoy(void);
 
 /* 2D commands */
 void VORN_API fvwait(int frames); /* defaults: frames=1 */
