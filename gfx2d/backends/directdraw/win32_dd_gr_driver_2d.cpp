@@ -14,7 +14,9 @@ class Win32DDGrDriver2D : public SoftGrDriver2D {
 public:
     Win32DDGrDriver2D() { setup("Win32DDGrDriver2D", "GrDriver2D", "DirectDraw"); }
 
-    bool startup() override { return requireModule("Win32DD") && SoftGrDriver2D::startup(); }
+    bool startup() override {
+        return requireModule("Win32DD") && requireModule("Win32FontDriver") && SoftGrDriver2D::startup();
+    }
 
     KrGraphics* createGraphics(int width, int height, int depth, int flags) override {
         int kind = (flags & 1) ? kDDSystemWithCompanion : (flags & 2) ? kDDDisplay : kDDSystem24;
