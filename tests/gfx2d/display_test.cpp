@@ -7,7 +7,12 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
+#include "gfx2d/graphics_display.h"
 #include "gfx2d/k2d_graphics_driver.h"
+#include "gfx2d/kr_gr_driver_2d.h"
+#include "gfx2d/kr_pixmap.h"
 #include "lang/kr_string.h"
 #include "support/display_commands.h"
 #include "support/program_harness.h"
@@ -157,5 +162,61 @@ TEST(Display, FullScreenWhereTheDisplayAllowsTheMode) {
         EndGraphics();
     });
     if (run.error() == "Failed to set display mode") GTEST_SKIP() << "the display cannot change to 640x480x32";
+    EXPECT_TRUE(run.finished) << run.error();
+}
+
+namespace {
+
+// One drawing program through the 2D driver: fills, outlines, lines, ovals
+// and a masked blit, all partly clipped by the graphics' edge.
+void drawScene(K2DBuffer* buffer) {
+    k2dGraphics().setCurrent(buffer);
+    KrGrDriver2D& d = driver2D();
+    d.setViewport(KrRect{0, 0, 64, 48});
+    d.setColor(0xFF102030);
+    d.rect(0, 0, 64, 48, true);
+    d.setColor(0xFFFF8000);
+    d.rect(5, 5, 20, 10, false);
+    d.line(-10, 40, 70, 2);
+    d.setColor(0xFF00C0FF);
+    d.oval(30, 20, 40, 30, true);
+    d.oval(2, 20, 15, 11, false);
+    d.plot(63, 47);
+    auto* sprite = new KrPixmap(8, 8, 4, 4);
+    sprite->fillRect(0, 0, 8, 8, 0xFFFF00FF);
+    sprite->fillRect(2, 2, 4, 4, 0xFFFFFFFF);
+    sprite->setMaskColor(0x00FF00FF);
+    d.blitImage(60, 1, 8, 8, sprite, 0, 0, true);
+    sprite->release();
+}
+
+std::vector<uint32_t> pixelsOf(K2DBuffer* buffer) {
+    std::vector<uint32_t> pixels(64 * 48);
+    buffer->graphics()->readPixels(0, 0, 64, 48, pixels.data(), 64 * 4);
+    return pixels;
+}
+
+} // namespace
+
+TEST(Display, TheBackBufferDrawsLikeAPixmap) {
+    RunRecord run = runAsProgram([] {
+        auto* pixmap = new KrPixmap(64, 48, 4, 4);
+        auto* image = new K2DBuffer(pixmap);
+        pixmap->release();
+        drawScene(image);
+        std::vector<uint32_t> expected = pixelsOf(image);
+
+        Graphics(64, 48, 0, 2);
+        drawScene(graphicsDisplayBuffer());
+        std::vector<uint32_t> got = pixelsOf(graphicsDisplayBuffer());
+        int differ = 0;
+        for (size_t i = 0; i < got.size(); ++i)
+            if (got[i] != expected[i] && differ++ < 5)
+                ADD_FAILURE() << "pixel " << i % 64 << "," << i / 64 << ": got " << std::hex << got[i]
+                              << ", expected " << expected[i];
+        EXPECT_EQ(differ, 0);
+        image->release();
+        EndGraphics();
+    });
     EXPECT_TRUE(run.finished) << run.error();
 }
