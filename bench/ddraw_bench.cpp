@@ -46,8 +46,8 @@ void mainCode() {
     for (int i = 0; i < flips; ++i) Flip(0);
     std::printf("flip_640x480_windowed: %.0f frames/s\n", flips / secondsSince(t0));
 
-    auto* memDest = new KrPixmap(640, 480, 4, 4);
-    auto* memSprite = new KrPixmap(64, 64, 4, 4);
+    auto* memDest = KrPixmap::create(640, 480, 4, 4);
+    auto* memSprite = KrPixmap::create(64, 64, 4, 4);
     drawSprite(memSprite);
     const int sprites = 20000;
     double memory = spriteRate(memDest, memSprite, sprites);

@@ -254,12 +254,19 @@ void VORN_API fgraphics(int width, int height, int depth, int flags); /* default
 void VORN_API fendgraphics(void);
 int VORN_API fbackbuffer(void);
 int VORN_API ffrontbuffer(void);
+int VORN_API fsetbuffer(int buffer);
+int VORN_API fgraphicsbuffer(void);
 int VORN_API fdesktopbuffer(void);
 int VORN_API fgraphicswidth(void);
 int VORN_API fgraphicsheight(void);
 int VORN_API fgraphicsdepth(void);
 int VORN_API fgraphicsformat(void);
 void VORN_API fflip(int vwait); /* defaults: vwait=1 */
+void VORN_API flockbuffer(int buffer); /* defaults: buffer=0 */
+void VORN_API funlockbuffer(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedpitch(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedformat(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedpixels(int buffer); /* defaults: buffer=0 */
 int VORN_API fmousex(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousey(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousexspeed(int canvas); /* defaults: canvas=0 */

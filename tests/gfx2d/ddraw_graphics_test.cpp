@@ -85,7 +85,7 @@ TEST(DirectDrawGraphics, MaskedBlitsGiveTheSamePixelsOnEveryPath) {
             {surface(kDDDisplay, 6, 4), surface(kDDDisplay, 8, 6)},
             {surface(kDDSystem24, 6, 4), surface(kDDSystem24, 8, 6)},
             {surface(kDDSystem24, 6, 4), surface(kDDDisplay, 8, 6)},
-            {new KrPixmap(6, 4, 4, 4), new KrPixmap(8, 6, 4, 4)},
+            {KrPixmap::create(6, 4, 4, 4), KrPixmap::create(8, 6, 4, 4)},
         };
         for (size_t i = 0; i < pairs.size(); ++i) {
             Pair& p = pairs[i];

@@ -182,7 +182,7 @@ void drawScene(K2DBuffer* buffer) {
     d.oval(30, 20, 40, 30, true);
     d.oval(2, 20, 15, 11, false);
     d.plot(63, 47);
-    auto* sprite = new KrPixmap(8, 8, 4, 4);
+    auto* sprite = KrPixmap::create(8, 8, 4, 4);
     sprite->fillRect(0, 0, 8, 8, 0xFFFF00FF);
     sprite->fillRect(2, 2, 4, 4, 0xFFFFFFFF);
     sprite->setMaskColor(0x00FF00FF);
@@ -200,7 +200,7 @@ std::vector<uint32_t> pixelsOf(K2DBuffer* buffer) {
 
 TEST(Display, TheBackBufferDrawsLikeAPixmap) {
     RunRecord run = runAsProgram([] {
-        auto* pixmap = new KrPixmap(64, 48, 4, 4);
+        auto* pixmap = KrPixmap::create(64, 48, 4, 4);
         auto* image = new K2DBuffer(pixmap);
         pixmap->release();
         drawScene(image);

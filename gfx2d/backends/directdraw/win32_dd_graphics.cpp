@@ -229,7 +229,7 @@ void Win32DDGraphics::lock(uint8_t** pixels, int* pitch, int* format) {
             if (hr != DDERR_SURFACELOST) break;
         }
         if (!surfaceLocked_) {
-            scratch_ = new KrPixmap(width(), height(), 4, 4);
+            scratch_ = KrPixmap::create(width(), height(), 4, 4);
             lockedPixels_ = scratch_->pixels();
             lockedPitch_ = scratch_->pitch();
             lockedFormat_ = 4;
