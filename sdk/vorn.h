@@ -217,6 +217,22 @@ int VORN_API faccepttcpstream(int tcp_server);
 int VORN_API ftcpstreamip(int tcp_stream);
 int VORN_API ftcpstreamport(int tcp_stream);
 void VORN_API ftcptimeouts(int read_millis, int accept_millis);
+int VORN_API floadsound(KrString* filename);
+void VORN_API ffreesound(int sound);
+void VORN_API floopsound(int sound);
+void VORN_API fsoundpitch(int sound, int pitch);
+void VORN_API fsoundvolume(int sound, float volume);
+void VORN_API fsoundpan(int sound, float pan);
+int VORN_API fplaysound(int sound, int flags); /* defaults: flags=0 */
+int VORN_API fplaymusic(KrString* file, int flags); /* defaults: flags=0 */
+int VORN_API fplaycdtrack(int track, int flags); /* defaults: flags=0 */
+void VORN_API fstopchannel(int channel);
+void VORN_API fpausechannel(int channel);
+void VORN_API fresumechannel(int channel);
+void VORN_API fchannelpitch(int channel, int pitch);
+void VORN_API fchannelvolume(int channel, float volume);
+void VORN_API fchannelpan(int channel, float pan);
+int VORN_API fchannelplaying(int channel);
 int VORN_API fjoytype(int port); /* defaults: port=0 */
 int VORN_API fjoydown(int button, int port); /* defaults: port=0 */
 int VORN_API fjoyhit(int button, int port); /* defaults: port=0 */
