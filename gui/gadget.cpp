@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "gfx2d/kr_font.h"
+#include "gfx2d/kr_screen.h"
 #include "gui/group.h"
 #include "gui/icon_strip.h"
 #include "gui/layout.h"
-#include "gui/screen_link.h"
 #include "lang/kr_string.h"
 
 KrGadget::KrGadget(KrGroup* group, int style) : group_(group), style_(style), text_(krNewEmptyString()) {
@@ -14,7 +14,7 @@ KrGadget::KrGadget(KrGroup* group, int style) : group_(group), style_(style), te
         group->children_.push_back(this);
         owner_ = group->owner();
     } else {
-        owner_ = currentScreen();
+        owner_ = activeScreen();
     }
     saveLayoutOrigin();
 }

@@ -21,7 +21,7 @@ public:
     static constexpr const char* kHandleName = "Gadget";
 
     // Stores group and style, joins the group's children (taking the group's
-    // owner as its own) or takes the current screen as owner, and saves the
+    // owner as its own) or takes the active screen as owner, and saves the
     // layout origin. The shape starts 0,0,0,0, hidden, enabled, text "".
     KrGadget(KrGroup* group, int style);
     // Leaves the group's children and drops the icon strip, text and font.

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include "gfx2d/kr_font.h"
+#include "gfx2d/win32/win32_font.h"
+#include "gfx2d/kr_screen.h"
 #include "gui/desktop.h"
 #include "gui/panel.h"
-#include "gui/screen_link.h"
 #include "gui/win32/win32_window.h"
 
 namespace {
@@ -29,6 +29,11 @@ bool Win32GuiDriver::startup() {
     // The "RichEdit" class of text areas.
     LoadLibraryA("riched32.dll");
     win32WindowClass();
+    // The stock GUI font as every gadget's first font, measured through a
+    // context of the driver's own.
+    measuringDc_ = CreateCompatibleDC(nullptr);
+    defaultFont_ = new Win32Font(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), measuringDc_);
+    addResource(defaultFont_);
     desktop_ = win32CreateDesktop();
     addResource(desktop_);
     setCurrentGuiDriver(this);
@@ -41,21 +46,25 @@ void Win32GuiDriver::shutdown() {
     if (currentGuiDriver() == this) setCurrentGuiDriver(nullptr);
     desktop_ = nullptr;
     defaultFont_ = nullptr;
+    if (measuringDc_) DeleteDC(measuringDc_);
+    measuringDc_ = nullptr;
 }
 
 KrWindow* Win32GuiDriver::createWindow(KrGroup* group, int style) {
     HWND owner = nullptr;
-    KrResource* screen = nullptr;
+    KrScreen* screen = nullptr;
     if (group) {
         owner = reinterpret_cast<HWND>(static_cast<intptr_t>(group->query(2)));
-    } else if ((screen = currentScreen())) {
-        owner = static_cast<HWND>(screenNativeWindow(screen));
+    } else if ((screen = activeScreen())) {
+        // A screen's window is the one bound with the screen as its source;
+        // the desktop screen has none.
+        owner = Win32Hwnd::findBySource(screen);
     }
     auto* window = new Win32Window(group, style, owner);
     if (!group) {
         // Released with its screen or when this module stops, whichever
         // comes first; both share the one reference the window was made with.
-        if (screen) screen->addOwned(window);
+        if (owner) screen->addOwned(window);
         addResource(window);
     }
     window->setFont(defaultFont_);

@@ -26,6 +26,7 @@ public:
 private:
     KrDesktop* desktop_ = nullptr;
     KrFont* defaultFont_ = nullptr;
+    HDC measuringDc_ = nullptr;
 };
 
 // The kinds' constructors, one file each.

@@ -12,6 +12,10 @@ __attribute__((stdcall)) int krCreateMenu(KrString* text, int id, int parent) __
 __attribute__((stdcall)) int CreatePanel(int x, int y, int width, int height, int group, int style);
 __attribute__((stdcall)) void FreeGadget(int gadget);
 __attribute__((stdcall)) void SetGadgetText(int gadget, KrString* text);
+__attribute__((stdcall)) void SetGadgetFont(int gadget, int font);
+__attribute__((stdcall)) int GadgetFont(int gadget);
+__attribute__((stdcall)) int LoadFont(KrString* name, int height, int bold, int italic, int underline);
+__attribute__((stdcall)) void FreeFont(int font);
 __attribute__((stdcall)) void SetGadgetShape(int gadget, int x, int y, int width, int height);
 __attribute__((stdcall)) void SetGadgetLayout(int gadget, int left, int right, int top, int bottom);
 __attribute__((stdcall)) void ShowGadget(int gadget);

@@ -323,3 +323,26 @@ TEST(Win32Windows, GadgetCommandsReachTheNativeWindow) {
     EXPECT_EQ(desktopGroup, 1);
     EXPECT_EQ(desktopWidth, 0) << "the desktop's shape changed";
 }
+
+TEST(Win32Windows, GadgetsStartWithTheStockFontAndKeepTheirOwn) {
+    // Windows of the driver's class keep no font natively; the stored one is
+    // what the getter and the gadgets inside read.
+    HFONT first = nullptr;
+    int stored = 0, font = 0, stillStored = 0;
+    RunRecord run = runAsProgram([&] {
+        int w = krCreateWindow(Text("Fonts"), 0, 0, 300, 200, 0, 1);
+        first = reinterpret_cast<HFONT>(static_cast<intptr_t>(liveObject(GadgetFont(w))->query(3)));
+        font = LoadFont(Text("Arial"), 20, 1, 0, 0);
+        SetGadgetFont(w, font);
+        stored = GadgetFont(w);
+        // The gadget holds its own reference: the font outlives FreeFont.
+        FreeFont(font);
+        stillStored = liveObject(GadgetFont(w)) != nullptr;
+        SetGadgetFont(w, krCreateWindow(Text("Not a font"), 0, 0, 10, 10, 0, 0));
+    });
+    EXPECT_FALSE(run.finished);
+    EXPECT_EQ(run.error(), "Invalid Font handle");
+    EXPECT_EQ(first, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    EXPECT_EQ(stored, font);
+    EXPECT_EQ(stillStored, 1);
+}
