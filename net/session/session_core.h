@@ -15,9 +15,12 @@
 
 #include "net/session/game_session.h"
 #include "net/session/wire.h"
+#include "platform/clock.h"
 #include "platform/session_socket.h"
 
 namespace session {
+
+inline uint32_t now() { return platform::milliSecs(); }
 
 // Bounds that keep a hostile or stalled peer from making us allocate
 // without limit.
