@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "gfx2d/kr_pixmap.h"
+
 namespace {
 
 void put16(uint8_t* at, uint32_t v) {
@@ -40,5 +42,14 @@ bool writeBmp24(const char* path, int width, int height, const uint8_t* rows, in
         ok = std::fwrite(line.data(), 1, padded, file) == padded;
     }
     if (std::fclose(file) != 0) ok = false;
+    return ok;
+}
+
+bool saveGraphicsBmp(KrGraphics* graphics, const char* path) {
+    const int w = graphics->width(), h = graphics->height();
+    auto* copy = new KrPixmap(w, h, kFormatRgb888, 4);
+    copy->blit(0, 0, w, h, graphics, 0, 0, 0);
+    bool ok = writeBmp24(path, w, h, copy->pixels(), copy->pitch());
+    copy->release();
     return ok;
 }

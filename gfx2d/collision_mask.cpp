@@ -1,7 +1,7 @@
 #include "gfx2d/collision_mask.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -40,13 +40,19 @@ uint32_t maskWord32(const uint32_t* p, __m128i key, __m128i low24) {
 
 } // namespace
 
-CollisionMask::CollisionMask(int width, int height)
-    : width_(width), height_(height), stride_((width + 31) / 32),
-      bits_(new uint32_t[size_t(stride_) * size_t(height)]()) {}
+void CollisionMask::FreeBits::operator()(uint32_t* p) const { std::free(p); }
+
+CollisionMask::CollisionMask(int width, int height, uint32_t* bits)
+    : width_(width), height_(height), stride_((width + 31) / 32), bits_(bits) {}
 
 std::unique_ptr<CollisionMask> CollisionMask::build(const uint32_t* argb, int width, int height, int pitch,
                                                     uint32_t maskColour) {
-    std::unique_ptr<CollisionMask> mask(new CollisionMask(width, height));
+    // Plain allocation, so that a failure comes back here as null instead of
+    // ending the run with this memory half made.
+    const size_t words = size_t((width + 31) / 32) * size_t(height);
+    auto* bits = static_cast<uint32_t*>(std::calloc(words ? words : 1, sizeof(uint32_t)));
+    if (!bits) return nullptr;
+    std::unique_ptr<CollisionMask> mask(new CollisionMask(width, height, bits));
     const uint32_t key = maskColour & 0xFFFFFFu;
     const int whole = width / 32;
     const int rest = width % 32;
@@ -70,12 +76,13 @@ std::unique_ptr<CollisionMask> CollisionMask::build(const uint32_t* argb, int wi
     return mask;
 }
 
-bool boxesOverlap(int x1, int y1, int width1, int height1, int x2, int y2, int width2, int height2) {
-    return int64_t(x2) < int64_t(x1) + width1 && int64_t(x1) < int64_t(x2) + width2 &&
-           int64_t(y2) < int64_t(y1) + height1 && int64_t(y1) < int64_t(y2) + height2;
+bool boxesOverlap(int64_t x1, int64_t y1, int64_t width1, int64_t height1, int64_t x2, int64_t y2, int64_t width2,
+                  int64_t height2) {
+    return x2 < x1 + width1 && x1 < x2 + width2 && y2 < y1 + height1 && y1 < y2 + height2;
 }
 
-bool masksCollide(const CollisionMask& a, int leftA, int topA, const CollisionMask& b, int leftB, int topB) {
+bool masksCollide(const CollisionMask& a, int64_t leftA, int64_t topA, const CollisionMask& b, int64_t leftB,
+                  int64_t topB) {
     if (!boxesOverlap(leftA, topA, a.width(), a.height(), leftB, topB, b.width(), b.height())) return false;
     // A is the left one; equal lefts keep the order.
     const CollisionMask* pa = &a;
@@ -85,41 +92,50 @@ bool masksCollide(const CollisionMask& a, int leftA, int topA, const CollisionMa
         std::swap(leftA, leftB);
         std::swap(topA, topB);
     }
-    const int64_t right = std::min(int64_t(leftA) + pa->width(), int64_t(leftB) + pb->width());
+    const int64_t right = std::min(leftA + pa->width(), leftB + pb->width());
     const int64_t top = std::max(topA, topB);
-    const int64_t bottom = std::min(int64_t(topA) + pa->height(), int64_t(topB) + pb->height());
+    const int64_t bottom = std::min(topA + pa->height(), topB + pb->height());
     // The boxes overlap, so every offset below lies inside A and B.
-    const int d = int(int64_t(leftB) - leftA);
+    const int d = int(leftB - leftA);
     const int u = d / 32;
     const int shift = d % 32;
     const int span = int(right - leftA - 1);
     const int last = span / 32 - u;
     const uint32_t endMask = rightMask(span % 32);
-    const int strideB = pb->stride();
-    for (int64_t y = top; y < bottom; ++y) {
-        const uint32_t* rowA = pa->row(int(y - topA)) + u;
-        const uint32_t* rowB = pb->row(int(y - topB));
-        uint32_t carry = 0;
-        for (int j = 0; j < last; ++j) {
-            // A word past the end of B's row would only add bits that the
-            // end mask removes.
-            uint32_t w = j < strideB ? rowB[j] : 0;
-            if (((w >> shift) | carry) & rowA[j]) return true;
-            carry = shift ? w << (32 - shift) : 0;
+    const int strideA = pa->stride(), strideB = pb->stride();
+    // Words of B's row past its end would only add bits that the end mask
+    // removes: they count as 0 and are never read.
+    const int readable = std::min(last, strideB);
+    const uint32_t* rowA = pa->row(int(top - topA)) + u;
+    const uint32_t* rowB = pb->row(int(top - topB));
+    for (int64_t y = top; y < bottom; ++y, rowA += strideA, rowB += strideB) {
+        // Word j of B shifted right by `shift`, with the low bits of word
+        // j − 1 carried in from the left, lines up with word j of A's row.
+        uint64_t window = 0;
+        uint32_t hits = 0;
+        int j = 0;
+        for (; j < readable; ++j) {
+            window = window << 32 | rowB[j];
+            hits |= uint32_t(window >> shift) & rowA[j];
         }
-        uint32_t w = last < strideB ? rowB[last] : 0;
-        if (((w >> shift) | carry) & rowA[last] & endMask) return true;
+        for (; j < last; ++j) {
+            window <<= 32;
+            hits |= uint32_t(window >> shift) & rowA[j];
+        }
+        window = window << 32 | (last < strideB ? rowB[last] : 0);
+        hits |= uint32_t(window >> shift) & rowA[last] & endMask;
+        if (hits) return true;
     }
     return false;
 }
 
-bool maskRectCollide(const CollisionMask& mask, int left, int top, int rectX, int rectY, int rectWidth,
+bool maskRectCollide(const CollisionMask& mask, int64_t left, int64_t top, int rectX, int rectY, int rectWidth,
                      int rectHeight) {
     if (!boxesOverlap(left, top, mask.width(), mask.height(), rectX, rectY, rectWidth, rectHeight)) return false;
-    const int x0 = int(std::max(int64_t(rectX), int64_t(left)) - left);
-    const int x1 = int(std::min(int64_t(left) + mask.width(), int64_t(rectX) + rectWidth) - left);
-    const int y0 = int(std::max(int64_t(rectY), int64_t(top)) - top);
-    const int y1 = int(std::min(int64_t(top) + mask.height(), int64_t(rectY) + rectHeight) - top);
+    const int x0 = int(std::max(int64_t(rectX), left) - left);
+    const int x1 = int(std::min(left + mask.width(), int64_t(rectX) + rectWidth) - left);
+    const int y0 = int(std::max(int64_t(rectY), top) - top);
+    const int y1 = int(std::min(top + mask.height(), int64_t(rectY) + rectHeight) - top);
     // An empty or negative rectangle passes the strict box test when it lies
     // inside the mask's box, but it covers no pixel.
     if (x0 >= x1 || y0 >= y1) return false;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "gfx2d/kr_pixmap.h"
 #include "runtime/runtime_error.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -112,4 +113,15 @@ void rgbaToArgb(const DecodedImage& image, uint8_t* dest, int destPitch) {
             out[x] = (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
         }
     }
+}
+
+KrPixmap* loadPixmap(const char* path) {
+    DecodedImage image = decodeImageFile(path, imageFileKind(path));
+    if (!image) return nullptr;
+    KrPixmap* pixmap = KrPixmap::tryCreate(image.width, image.height, kFormatXrgb8888, 4);
+    if (!pixmap) return nullptr;
+    // Format 4 stores ARGB words as they are, so the converted rows go
+    // straight into the pixmap.
+    rgbaToArgb(image, pixmap->pixels(), pixmap->pitch());
+    return pixmap;
 }

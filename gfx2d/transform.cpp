@@ -2,8 +2,9 @@
 
 #include <cmath>
 #include <cstddef>
-#include <vector>
+#include <cstdlib>
 
+#include "gfx2d/kr_graphics.h"
 #include "runtime/runtime_error.h"
 
 namespace {
@@ -119,4 +120,40 @@ void transformPixels(const TransformPlan& plan, const uint32_t* src, int srcWidt
             }
         }
     }
+}
+
+void checkTransform(TransformCheck check) {
+    switch (check) {
+    case TransformCheck::Ok: return;
+    case TransformCheck::Singular: runtimeError("Image transform matrix is singular");
+    case TransformCheck::Empty: runtimeError("Image transform result is empty");
+    case TransformCheck::TooLarge: runtimeError("Out of memory");
+    }
+}
+
+KrGraphics* transformGraphics(KrGraphics* source, const TransformMatrix& m, bool filter, uint32_t background,
+                              int* handleX, int* handleY) {
+    const int w = source->width(), h = source->height();
+    TransformPlan plan;
+    checkTransform(planTransform(w, h, m, handleX ? *handleX : 0, handleY ? *handleY : 0, plan));
+    KrGraphics* dest = source->createCompatible(plan.width, plan.height);
+    // The pixels travel as ARGB words, read and written through the slots
+    // of both graphics. Plain allocations, so a failure is reported after
+    // everything made so far has been given back.
+    auto* src = static_cast<uint32_t*>(std::malloc(size_t(w) * size_t(h) * 4));
+    auto* out = static_cast<uint32_t*>(std::malloc(size_t(plan.width) * size_t(plan.height) * 4));
+    if (!src || !out) {
+        std::free(src);
+        std::free(out);
+        dest->release();
+        runtimeError("Out of memory");
+    }
+    source->readPixels(0, 0, w, h, src, w * 4);
+    transformPixels(plan, src, w, h, w, out, plan.width, filter, background);
+    dest->writePixels(0, 0, plan.width, plan.height, out, plan.width * 4);
+    std::free(src);
+    std::free(out);
+    if (handleX) *handleX = -plan.minX;
+    if (handleY) *handleY = -plan.minY;
+    return dest;
 }

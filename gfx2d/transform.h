@@ -39,6 +39,10 @@ enum class TransformCheck { Ok, Singular, Empty, TooLarge };
 TransformCheck planTransform(int width, int height, const TransformMatrix& m, int originX, int originY,
                              TransformPlan& plan);
 
+// Raises the runtime error of a plan that is not Ok: "Image transform
+// matrix is singular", "Image transform result is empty" or "Out of memory".
+void checkTransform(TransformCheck check);
+
 // Fills the plan's destination box from an ARGB source. Pitches are in
 // 32-bit words.
 void transformPixels(const TransformPlan& plan, const uint32_t* src, int srcWidth, int srcHeight, int srcPitch,
