@@ -1,7 +1,7 @@
 // Loopback network throughput: TCP through WriteBytes/ReadBytes with 64 KB
-// banks beside a plain WinSock send/recv loop moving the same blocks, and
-// 100-byte UDP datagrams per second through the UDP stream commands beside
-// plain sendto/recvfrom.
+// banks beside a plain WinSock send/recv loop moving the same blocks, lines
+// read with ReadLine (64 KB and 40-byte lines), and 100-byte UDP datagrams
+// per second through the UDP stream commands beside plain sendto/recvfrom.
 #include <winsock2.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/support/bench_clock.h"
+#include "lang/kr_string.h"
 #include "net/tcp_stream.h"
 #include "net/udp_stream.h"
 #include "runtime/module.h"
@@ -18,6 +19,7 @@ __attribute__((stdcall)) int CreateBank(int size);
 __attribute__((stdcall)) int ReadBytes(int bank, int stream, int offset, int count);
 __attribute__((stdcall)) int WriteBytes(int bank, int stream, int offset, int count);
 __attribute__((stdcall)) int RecvUDPMsg(int stream);
+__attribute__((stdcall)) KrString* ReadLine(int stream);
 __attribute__((stdcall)) void SendUDPMsg(int stream, int destIP, int destPort);
 __attribute__((stdcall)) void UDPTimeouts(int recvMillis);
 }
@@ -50,6 +52,40 @@ double runtimeTcp() {
     client->release();
     server->release();
     return got / seconds / 1e6;
+}
+
+// ReadLine over loopback while a thread writes lines of `lineLength` bytes
+// (CR LF included) in 64 KB blocks; returns MB/s and sets lines per second.
+double tcpReadLines(int lineLength, long long totalBytes, double& linesPerSecond) {
+    TCPServer* server = TCPServer::create(0);
+    TCPStream* client = TCPStream::open("127.0.0.1", server->localPort(), 0);
+    TCPStream* conn = server->accept();
+    std::vector<char> block(static_cast<size_t>(lineLength) * std::max(1, kBlock / lineLength));
+    for (size_t i = 0; i < block.size(); ++i) {
+        int column = static_cast<int>(i % lineLength);
+        block[i] = column == lineLength - 2 ? '\r' : column == lineLength - 1 ? '\n' : static_cast<char>('a' + column % 26);
+    }
+    const long long lines = totalBytes / lineLength;
+    std::thread send([&] {
+        for (long long sent = 0; sent < lines * lineLength;) sent += client->write(block.data(), static_cast<int>(block.size()));
+    });
+    int reader = toHandle(conn);
+    BenchClock clock;
+    long long got = 0, bytes = 0;
+    for (; got < lines; ++got) {
+        KrString* line = ReadLine(reader);
+        bytes += krLength(line) + 2;
+        bool whole = krLength(line) == lineLength - 2;
+        release(line);
+        if (!whole) break;
+    }
+    double seconds = clock.seconds();
+    send.join();
+    client->release();
+    server->release();
+    if (got < lines) return linesPerSecond = 0;
+    linesPerSecond = got / seconds;
+    return bytes / seconds / 1e6;
 }
 
 double plainTcp() {
@@ -164,6 +200,12 @@ int main() {
     report("tcp loopback, WriteBytes/ReadBytes 64 KB banks", bestRuntime, "MB/s");
     report("tcp runtime vs plain, best rounds", 100 * bestRuntime / bestPlain, "%");
     report("tcp runtime vs plain, median of paired rounds", ratios[kRounds / 2], "%");
+    double linesPerSecond = 0;
+    double bigLines = tcpReadLines(65536, 64LL << 20, linesPerSecond);
+    report("tcp ReadLine, 64 KB lines", bigLines, "MB/s");
+    double smallLines = tcpReadLines(40, 80LL << 20, linesPerSecond);
+    report("tcp ReadLine, 40-byte lines", smallLines, "MB/s");
+    report("tcp ReadLine, 40-byte lines", linesPerSecond, "lines/s");
     report("udp 100-byte datagrams, plain sendto/select/recvfrom", plainUdp(), "per s");
     report("udp 100-byte datagrams, SendUDPMsg/RecvUDPMsg/ReadBytes", runtimeUdp(), "per s");
     return 0;

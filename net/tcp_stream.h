@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -39,8 +40,21 @@ public:
     TCPServer* server() const { return server_; }
 
 private:
+    // Bytes received from the socket and not yet read: reads take from here
+    // first, so that a line or a run of small reads costs one receive per
+    // block rather than one per byte. Nothing here is lost or read twice;
+    // avail counts it and eof reports 0 while it holds anything.
+    static constexpr int kBufferSize = 65536;
+    int takeBuffered(char* to, int count);
+    // One receive: into the buffer when it serves a small read, straight into
+    // the caller's memory when the rest of the read fills a block anyway.
+    int receive(char* to, int count);
+
     uintptr_t socket_;
     TCPServer* server_;
+    std::unique_ptr<char[]> buffer_;
+    int bufferStart_ = 0;
+    int bufferEnd_ = 0;
     int state_ = 0;
     uint32_t peerIP_ = 0;
     int peerPort_ = 0;

@@ -29,7 +29,13 @@ const char* const defaultConfigs[][2] = {
 // abandoned when the run ends.
 void* abandonedStack() { return endPoint.context[2]; }
 
-void faultErrorPath(const char* message) { raiseRuntimeError(message); }
+// A fault becomes the program's runtime error; where it struck goes to the
+// debugger's log first, so that a host can tell faults of the runtime itself
+// from the program's own.
+void faultErrorPath(const char* message, const char* where) {
+    debugLog("Fault at %s", where);
+    raiseRuntimeError(message);
+}
 
 // Memory the runtime cannot get while the program runs ends the run like any
 // other runtime error; an exception must never reach compiled code.

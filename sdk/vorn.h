@@ -195,6 +195,8 @@ void VORN_API fresettimer(int timer);
 void VORN_API fpausetimer(int timer);
 void VORN_API fresumetimer(int timer);
 int VORN_API fcreateprocess(KrString* command);
+int VORN_API floadfont(KrString* fontname, int height, int bold, int italic, int underline); /* defaults: bold=0 italic=0 underline=0 */
+void VORN_API ffreefont(int font);
 KrString* VORN_API fdottedip(int IP);
 int VORN_API fcounthostips(KrString* host_name);
 int VORN_API fhostip(int host_index);
@@ -215,8 +217,49 @@ int VORN_API faccepttcpstream(int tcp_server);
 int VORN_API ftcpstreamip(int tcp_stream);
 int VORN_API ftcpstreamport(int tcp_stream);
 void VORN_API ftcptimeouts(int read_millis, int accept_millis);
+int VORN_API floadsound(KrString* filename);
+void VORN_API ffreesound(int sound);
+void VORN_API floopsound(int sound);
+void VORN_API fsoundpitch(int sound, int pitch);
+void VORN_API fsoundvolume(int sound, float volume);
+void VORN_API fsoundpan(int sound, float pan);
+int VORN_API fplaysound(int sound, int flags); /* defaults: flags=0 */
+int VORN_API fplaymusic(KrString* file, int flags); /* defaults: flags=0 */
+int VORN_API fplaycdtrack(int track, int flags); /* defaults: flags=0 */
+void VORN_API fstopchannel(int channel);
+void VORN_API fpausechannel(int channel);
+void VORN_API fresumechannel(int channel);
+void VORN_API fchannelpitch(int channel, int pitch);
+void VORN_API fchannelvolume(int channel, float volume);
+void VORN_API fchannelpan(int channel, float pan);
+int VORN_API fchannelplaying(int channel);
+int VORN_API fjoytype(int port); /* defaults: port=0 */
+int VORN_API fjoydown(int button, int port); /* defaults: port=0 */
+int VORN_API fjoyhit(int button, int port); /* defaults: port=0 */
+float VORN_API fjoyx(int port); /* defaults: port=0 */
+float VORN_API fjoyy(int port); /* defaults: port=0 */
+float VORN_API fjoyz(int port); /* defaults: port=0 */
+float VORN_API fjoyu(int port); /* defaults: port=0 */
+float VORN_API fjoyv(int port); /* defaults: port=0 */
+float VORN_API fjoypitch(int port); /* defaults: port=0 */
+float VORN_API fjoyyaw(int port); /* defaults: port=0 */
+float VORN_API fjoyroll(int port); /* defaults: port=0 */
+int VORN_API fjoyhat(int port); /* defaults: port=0 */
+int VORN_API fjoyxdir(int port); /* defaults: port=0 */
+int VORN_API fjoyydir(int port); /* defaults: port=0 */
+int VORN_API fjoyzdir(int port); /* defaults: port=0 */
+int VORN_API fjoyudir(int port); /* defaults: port=0 */
+int VORN_API fjoyvdir(int port); /* defaults: port=0 */
+void VORN_API fflushjoy(void);
 
 /* 2D commands */
+int VORN_API fsetbuffer(int buffer);
+int VORN_API fgraphicsbuffer(void);
+void VORN_API flockbuffer(int buffer); /* defaults: buffer=0 */
+void VORN_API funlockbuffer(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedpitch(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedformat(int buffer); /* defaults: buffer=0 */
+int VORN_API flockedpixels(int buffer); /* defaults: buffer=0 */
 int VORN_API fpeekevent(void);
 int VORN_API fwaitevent(int timeout); /* defaults: timeout=-1 */
 int VORN_API feventid(void);

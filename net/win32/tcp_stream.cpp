@@ -3,6 +3,7 @@
 #include <winsock2.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "net/host_lookup.h"
@@ -57,18 +58,39 @@ TCPStream::~TCPStream() {
     closeSocket(sock(socket_), state_);
 }
 
+int TCPStream::takeBuffered(char* to, int count) {
+    int n = std::min(count, bufferEnd_ - bufferStart_);
+    if (n <= 0) return 0;
+    std::memcpy(to, buffer_.get() + bufferStart_, static_cast<size_t>(n));
+    bufferStart_ += n;
+    if (bufferStart_ == bufferEnd_) bufferStart_ = bufferEnd_ = 0;
+    return n;
+}
+
+// Called only with the buffer empty. Returns what recv returns: the bytes
+// delivered to `to`, 0 when the peer closed, SOCKET_ERROR on failure.
+int TCPStream::receive(char* to, int count) {
+    if (count >= kBufferSize) return recv(sock(socket_), to, count, 0);
+    if (!buffer_) buffer_.reset(new char[kBufferSize]);
+    int n = recv(sock(socket_), buffer_.get(), kBufferSize, 0);
+    if (n <= 0) return n;
+    bufferEnd_ = n;
+    return takeBuffered(to, count);
+}
+
 // The socket is non-blocking (see the constructor): a receive takes what is
 // waiting, and only when nothing is does the read wait for readability up to
 // what is left of the time-out. This is the wait-then-receive loop without the
 // cost of a wait before every receive.
 int TCPStream::read(void* buffer, int count) {
     if (state_ != 0 || count <= 0) return 0;
+    char* to = static_cast<char*>(buffer);
+    int got = takeBuffered(to, count);
+    if (got == count) return got;
     const int timeout = tcpIpSettings().tcpReadTimeout;
     const int64_t deadline = timeout > 0 ? nowMillis() + timeout : 0;
-    char* to = static_cast<char*>(buffer);
-    int got = 0;
     while (got < count) {
-        int n = recv(sock(socket_), to + got, count - got, 0);
+        int n = receive(to + got, count - got);
         if (n > 0) {
             got += n;
             continue;
@@ -116,11 +138,13 @@ int TCPStream::avail() {
         state_ = -1;
         return 0;
     }
-    return static_cast<int>(std::min<u_long>(pending, 0x7fffffff));
+    const u_long buffered = static_cast<u_long>(bufferEnd_ - bufferStart_);
+    return static_cast<int>(std::min<u_long>(pending, 0x7fffffff - buffered) + buffered);
 }
 
 int TCPStream::eof() {
     if (state_ != 0) return state_;
+    if (bufferEnd_ > bufferStart_) return 0;
     int readable = waitReadable(sock(socket_), 0);
     if (readable == 0) return 0;
     u_long pending = 0;

@@ -6,6 +6,8 @@
 # title (the executable's name, or what AppTitle set) and the program ends
 # normally.
 #   packed_executable.sh BIN_DIR PROGRAM_DIR
+. "$(dirname "$0")/../../scripts/win32-support.sh"
+skip_without_win32
 bin="$1"; programs="$2"
 winerun="$(dirname "$0")/../../scripts/winerun"
 work=$(mktemp -d)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # sdk/vorn.h must be what vornsdk makes from the current registrations, and
 # vornrun --symbols must list the same names in the same order.
+. "$(dirname "$0")/../../scripts/win32-support.sh"
+skip_without_win32
 bin="$1"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 winerun="$root/scripts/winerun"

@@ -2,6 +2,8 @@
 # Two programs talk TCP over loopback: tcp_peer_server listens and squares
 # the numbers that tcp_peer_client sends it, each in its own vornrun process.
 #   tcp_two_programs.sh BIN_DIR PROGRAM_DIR
+. "$(dirname "$0")/../../scripts/win32-support.sh"
+skip_without_win32
 bin="$1"; programs="$2"
 winerun="$(dirname "$0")/../../scripts/winerun"
 work=$(mktemp -d)

@@ -2,16 +2,22 @@
 //
 //   vornrun IMAGE [ARGS...]   run the program; exit 0, 1 after a runtime
 //                             error ("runtime error: MESSAGE" on stderr), 2
-//                             when the image cannot be loaded or linked
+//                             when the image cannot be loaded or linked;
+//                             after a runtime error, where it happened:
+//                               "  fault at PLACE" when a fault ended the run
+//                               "  called from SYMBOL+0xOFFSET", the program's
+//                               innermost call on the stack
 //   vornrun --symbols         list every registered name in registration order
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "tools/common/file_bytes.h"
+#include "tools/vornrun/program_location.h"
 
 #include "runtime/debugger.h"
 #include "runtime/module_linker.h"
@@ -19,15 +25,44 @@
 
 namespace {
 
+ProgramLocator locator;
+
+void addSymbol(void*, const char* name, uint8_t* address) { locator.addSymbol(name, address); }
+
+// Where a fault struck, from the runtime's "Fault at 0xADDRESS (MODULE+0xOFFSET)"
+// log line: the program symbol when it is program code, else the module.
+std::string faultPlace(const char* where) {
+    uintptr_t address = std::strtoul(where, nullptr, 16);
+    std::string place = locator.describe(address);
+    if (!place.empty()) return place;
+    const char* open = std::strchr(where, '(');
+    const char* close = open ? std::strchr(open, ')') : nullptr;
+    return close ? std::string(open + 1, close) : std::string(where);
+}
+
 class HostDebugger : public KrDebugger {
 public:
+    void onLog(const char* text) override {
+        if (std::strncmp(text, kFaultPrefix, std::strlen(kFaultPrefix)) == 0)
+            fault = faultPlace(text + std::strlen(kFaultPrefix));
+    }
     void onMessage(const char* text, int) override {
         std::fflush(stdout);
         std::fprintf(stderr, "runtime error: %s\n", text);
+        if (!fault.empty()) std::fprintf(stderr, "  fault at %s\n", fault.c_str());
+        // The program's frames are still on the stack above this one.
+        auto* top = static_cast<const uint32_t*>(reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase);
+        auto* here = static_cast<const uint32_t*>(__builtin_frame_address(0));
+        if (uintptr_t call = locator.findCall(here, top))
+            std::fprintf(stderr, "  called from %s\n", locator.describe(call).c_str());
         std::fflush(stderr);
         failed = true;
     }
     bool failed = false;
+
+private:
+    static constexpr const char* kFaultPrefix = "Fault at ";
+    std::string fault;
 };
 
 // The argument text: what follows the image path in this process's command line.
@@ -68,10 +103,12 @@ int main(int argc, char** argv) {
     runtime->startup(GetModuleHandleA(nullptr));
     LinkedModule module;
     std::string error;
+    setModuleSymbolVisitor(addSymbol, nullptr);
     if (!linkModuleImage(image.data(), image.size(), *runtime, module, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
+    locator.setCode(module.base, module.size);
     static HostDebugger debugger;
     std::string args = programArguments();
     runtime->execute(reinterpret_cast<KrEntryPoint>(module.base), args.c_str(), &debugger);
