@@ -9,6 +9,7 @@
 
 #include "bench/support/bench_clock.h"
 #include "gfx2d/k2d_image.h"
+#include "gfx2d/kr_graphics.h"
 #include "lang/kr_string.h"
 #include "runtime/runtime.h"
 
@@ -28,11 +29,9 @@ extern "C" void stbi_image_free(void* retval_from_stbi_load);
 extern "C" {
 __attribute__((stdcall)) int CreateImage(int width, int height, int frames, int flags);
 __attribute__((stdcall)) void FreeImage(int image);
-__attribute__((stdcall)) int ImageBuffer(int image, int frame);
 __attribute__((stdcall)) int ImagesCollide(int image1, int x1, int y1, int frame1, int image2, int x2, int y2,
                                            int frame2);
 __attribute__((stdcall)) int LoadImage(KrString* file, int flags);
-__attribute__((stdcall)) void WritePixel(int x, int y, int argb, int buffer);
 }
 
 namespace {
@@ -43,10 +42,8 @@ volatile int sink;
 // (x + phase) is even.
 int striped(int size, int phase) {
     int image = CreateImage(size, size, 1, 1);
-    int buffer = ImageBuffer(image, 0);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            if ((x + phase) % 2 == 0) WritePixel(x, y, int(0xFFFFFFFF), buffer);
+    KrGraphics* frame = reinterpret_cast<K2DImage*>(image)->frameGraphics(0);
+    for (int x = phase % 2; x < size; x += 2) frame->fillRect(x, 0, 1, size, 0xFFFFFFFF);
     return image;
 }
 

@@ -47,7 +47,7 @@ bool writeBmp24(const char* path, int width, int height, const uint8_t* rows, in
 
 bool saveGraphicsBmp(KrGraphics* graphics, const char* path) {
     const int w = graphics->width(), h = graphics->height();
-    auto* copy = new KrPixmap(w, h, kFormatRgb888, 4);
+    KrPixmap* copy = KrPixmap::create(w, h, kFormatRgb888, 4);
     copy->blit(0, 0, w, h, graphics, 0, 0, 0);
     bool ok = writeBmp24(path, w, h, copy->pixels(), copy->pitch());
     copy->release();

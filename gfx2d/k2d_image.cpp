@@ -44,7 +44,7 @@ K2DImage* K2DImage::create(int width, int height, int frames, int flags, bool fi
 }
 
 K2DImage::~K2DImage() {
-    for (K2DBuffer* frame : frames_) release(frame);
+    for (K2DBuffer* frame : frames_) ::release(frame);
 }
 
 int K2DImage::checkFrame(int index) const {
@@ -101,7 +101,7 @@ void K2DImage::transform(const TransformMatrix& m, bool filter) {
         graphics->setMaskColor(maskColor_);
         K2DBuffer* old = frames_[i];
         frames_[i] = bufferOver(graphics);
-        release(old);
+        ::release(old);
         if (i == 0) {
             handleX = hx;
             handleY = hy;

@@ -1,5 +1,6 @@
 /* Helpers for the image program tests: images drawn pixel by pixel through
- * their frame buffers and printed as rows of letters, one letter a colour. */
+ * their locked frame buffers (32-bit pixels) and printed as rows of letters,
+ * one letter a colour. */
 #ifndef IMAGE_CHECK_H
 #define IMAGE_CHECK_H
 
@@ -11,7 +12,22 @@
 #define BLACK 0xFF000000
 #define WHITE 0xFFFFFFFF
 
-static void put(int image, int x, int y, int argb) { fwritepixel(x, y, argb, fimagebuffer(image, 0)); }
+/* The pixel at (x, y) of a locked buffer, or stores one. Frames hold 32-bit
+ * XRGB pixels, whose top byte reads as 0xFF. */
+static int pixelAt(int buffer, int x, int y) {
+    flockbuffer(buffer);
+    int value = fpeekint(flockedpixels(buffer), y * flockedpitch(buffer) + x * 4) | 0xFF000000;
+    funlockbuffer(buffer);
+    return value;
+}
+
+static void setPixel(int buffer, int x, int y, int argb) {
+    flockbuffer(buffer);
+    fpokeint(flockedpixels(buffer), y * flockedpitch(buffer) + x * 4, argb);
+    funlockbuffer(buffer);
+}
+
+static void put(int image, int x, int y, int argb) { setPixel(fimagebuffer(image, 0), x, y, argb); }
 
 /* Fills a row of an image from letters: R, G, B, W or '.' for black. */
 static void paint(int image, int y, const char* letters) {
@@ -39,7 +55,7 @@ static void show(const char* title, int image) {
     char row[80];
     for (int y = 0; y < fimageheight(image); ++y) {
         int x = 0;
-        for (; x < fimagewidth(image) && x < 79; ++x) row[x] = letterOf(freadpixel(x, y, buffer));
+        for (; x < fimagewidth(image) && x < 79; ++x) row[x] = letterOf(pixelAt(buffer, x, y));
         row[x] = 0;
         say(row);
     }

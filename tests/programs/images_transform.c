@@ -50,5 +50,5 @@ VORN_MAIN {
     put(blend, 1, 0, 0xFF0080FF);
     fscaleimage(blend, 2.0f, 1.0f);
     int buffer = fimagebuffer(blend, 0);
-    for (int x = 0; x < 4; ++x) sayHex("blended ", freadpixel(x, 0, buffer));
+    for (int x = 0; x < 4; ++x) sayHex("blended ", pixelAt(buffer, x, 0));
 }

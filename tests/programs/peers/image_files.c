@@ -17,8 +17,8 @@ static void load(const char* file) {
     int buffer = fimagebuffer(image, 0);
     sayInt(": ", fimagewidth(image));
     sayInt("  by ", fimageheight(image));
-    sayHex("  top left ", freadpixel(0, 0, buffer));
-    sayHex("  bottom right ", freadpixel(fimagewidth(image) - 1, fimageheight(image) - 1, buffer));
+    sayHex("  top left ", pixelAt(buffer, 0, 0));
+    sayHex("  bottom right ", pixelAt(buffer, fimagewidth(image) - 1, fimageheight(image) - 1));
     ffreeimage(image);
 }
 
@@ -31,7 +31,7 @@ static void loadFrames(int width, int first, int count) {
         say("  refused");
         return;
     }
-    for (int i = 0; i < count; ++i) sayHex("  frame colour ", freadpixel(0, 0, fimagebuffer(image, i)));
+    for (int i = 0; i < count; ++i) sayHex("  frame colour ", pixelAt(fimagebuffer(image, i), 0, 0));
     ffreeimage(image);
 }
 
@@ -54,7 +54,7 @@ VORN_MAIN {
     int jpeg = floadimage(name("solid.jpg"), 1);
     _krStrTmpFree(1);
     sayInt("solid.jpg width ", fimagewidth(jpeg));
-    int c = freadpixel(8, 8, fimagebuffer(jpeg, 0));
+    int c = pixelAt(fimagebuffer(jpeg, 0), 8, 8);
     int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
     sayInt("  close to (200, 40, 90) ", r > 190 && r < 210 && g > 30 && g < 50 && b > 80 && b < 100);
     int jpeg2 = floadimage(name("solid.JPEG"), 1);
