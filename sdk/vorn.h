@@ -253,13 +253,48 @@ int VORN_API fjoyvdir(int port); /* defaults: port=0 */
 void VORN_API fflushjoy(void);
 
 /* 2D commands */
+void VORN_API fvwait(int frames); /* defaults: frames=1 */
+int VORN_API fscanline(void);
+int VORN_API favailvidmem(void);
+int VORN_API ftotalvidmem(void);
+int VORN_API fcountgfxdrivers(void);
+KrString* VORN_API fgfxdrivername(int driver);
+void VORN_API fsetgfxdriver(int driver);
+int VORN_API fcountgfxmodes(void);
+int VORN_API fgfxmodewidth(int mode);
+int VORN_API fgfxmodeheight(int mode);
+int VORN_API fgfxmodedepth(int mode);
+int VORN_API fgfxmodeformat(int mode);
+int VORN_API fgfxmodeexists(int width, int height, int depth, int format); /* defaults: depth=0 format=0 */
+void VORN_API fgraphics(int width, int height, int depth, int flags); /* defaults: depth=0 flags=0 */
+void VORN_API fendgraphics(void);
+int VORN_API fbackbuffer(void);
+int VORN_API ffrontbuffer(void);
 int VORN_API fsetbuffer(int buffer);
 int VORN_API fgraphicsbuffer(void);
+int VORN_API fdesktopbuffer(void);
+int VORN_API fgraphicswidth(void);
+int VORN_API fgraphicsheight(void);
+int VORN_API fgraphicsdepth(void);
+int VORN_API fgraphicsformat(void);
+void VORN_API fflip(int vwait); /* defaults: vwait=1 */
 void VORN_API flockbuffer(int buffer); /* defaults: buffer=0 */
 void VORN_API funlockbuffer(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedpitch(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedformat(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedpixels(int buffer); /* defaults: buffer=0 */
+int VORN_API fmousex(int canvas); /* defaults: canvas=0 */
+int VORN_API fmousey(int canvas); /* defaults: canvas=0 */
+int VORN_API fmousexspeed(int canvas); /* defaults: canvas=0 */
+int VORN_API fmouseyspeed(int canvas); /* defaults: canvas=0 */
+void VORN_API fmovemouse(int x, int y, int canvas); /* defaults: canvas=0 */
+void VORN_API fshowpointer(int canvas); /* defaults: canvas=0 */
+void VORN_API fhidepointer(int canvas); /* defaults: canvas=0 */
+void VORN_API fsetgamma(int src_red, int src_green, int src_blue, int dest_red, int dest_green, int dest_blue);
+void VORN_API fupdategamma(int calibrate); /* defaults: calibrate=0 */
+int VORN_API fgammared(int red);
+int VORN_API fgammagreen(int green);
+int VORN_API fgammablue(int blue);
 int VORN_API floadimage(KrString* file, int flags); /* defaults: flags=1 */
 int VORN_API floadanimimage(KrString* file, int width, int height, int first, int count, int flags); /* defaults: flags=1 */
 int VORN_API fcreateimage(int width, int height, int frames, int flags); /* defaults: frames=1 flags=1 */
