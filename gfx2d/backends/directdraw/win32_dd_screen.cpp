@@ -25,10 +25,11 @@ void waitVerticalBlankStart() {
     dd->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
 }
 
+// The desktop's primary surface is made when first asked for, so that
+// programs that never draw do not pay for it.
 Win32DDScreen::Win32DDScreen() : desktop_(true) {
     width_ = GetSystemMetrics(SM_CXSCREEN);
     height_ = GetSystemMetrics(SM_CYSCREEN);
-    graphics_ = Win32DDGraphics::create(kDDPrimary, width_, height_);
 }
 
 Win32DDScreen::Win32DDScreen(int width, int height, int format, int request)
