@@ -79,13 +79,14 @@ void Win32DDScreen::takeDisplay() {
     if (exclusiveScreen && FAILED(dd->SetCooperativeLevel(exclusiveScreen->window(), DDSCL_NORMAL)))
         runtimeError("Failed to set normal cooperative level");
     exclusiveScreen = nullptr;
+    // Only one primary surface may exist at the exclusive level: the
+    // desktop's goes first (it is made again when next used).
+    win32DesktopScreen()->discardSurfaces();
     if (FAILED(dd->SetCooperativeLevel(window(), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN)))
         runtimeError("Failed to set excl cooperative level");
     exclusiveScreen = this;
     if (FAILED(dd->SetDisplayMode(width_, height_, 8 * bytesPerPixel(format_), 0, 0)))
         runtimeError("Failed to set display mode");
-    // Only one primary surface may exist at the exclusive level.
-    win32DesktopScreen()->discardSurfaces();
     int kind = !(request_ & kScreenBackBuffer) ? kDDPrimary : (request_ & kScreenFlipByCopy) ? kDDCopyChain : kDDFlipChain;
     uint32_t start = platform::milliSecs();
     while (!(graphics_ = Win32DDGraphics::create(kind, width_, height_))) {
