@@ -90,8 +90,19 @@ int listSymbols(Runtime& runtime) {
 int main(int argc, char** argv) {
     Runtime* runtime = runtimeGetRuntime();
     if (argc >= 2 && std::strcmp(argv[1], "--symbols") == 0) return listSymbols(*runtime);
+    const char* usage =
+        "usage: vornrun IMAGE [ARGS...]  run a module image; its output goes to standard output\n"
+        "       vornrun --symbols        list every registered name, one a line\n"
+        "       vornrun --help           this text\n"
+        "Exit codes: 0 the program ended (also through End); 1 a runtime error, shown on\n"
+        "standard error as 'runtime error: MESSAGE', followed by where it happened when\n"
+        "that can be told; 2 the image could not be read, loaded or linked.\n";
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: vornrun IMAGE [ARGS...]\n       vornrun --symbols\n");
+        std::fputs(usage, stderr);
         return 2;
     }
 
