@@ -1,0 +1,169 @@
+// SSE2 row loops of the pixel kernels.
+#include "gfx2d/pixel_rows_sse2.h"
+
+#include <emmintrin.h>
+
+#include <cstring>
+
+namespace sse2 {
+
+namespace {
+
+inline __m128i load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void store(uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+inline void storeAligned(uint8_t* p, __m128i v) { _mm_store_si128(reinterpret_cast<__m128i*>(p), v); }
+
+template <typename T>
+inline T get(const uint8_t* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+template <typename T>
+inline void put(uint8_t* p, T v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+// Fills `bytes` bytes with a pattern that repeats every 16 bytes and every
+// `unit` bytes (2 or 4): scalar units up to a 16-byte boundary, then aligned
+// stores, then scalar units.
+template <typename T>
+void fillUniform(uint8_t* p, int n, T raw, __m128i v) {
+    while (n > 0 && (reinterpret_cast<uintptr_t>(p) & 15)) {
+        put<T>(p, raw);
+        p += sizeof(T);
+        --n;
+    }
+    const int perVector = 16 / sizeof(T);
+    for (; n >= 4 * perVector; n -= 4 * perVector, p += 64) {
+        storeAligned(p, v);
+        storeAligned(p + 16, v);
+        storeAligned(p + 32, v);
+        storeAligned(p + 48, v);
+    }
+    for (; n >= perVector; n -= perVector, p += 16) storeAligned(p, v);
+    for (; n > 0; --n, p += sizeof(T)) put<T>(p, raw);
+}
+
+} // namespace
+
+void fill16(uint8_t* p, int n, uint16_t raw) {
+    if ((reinterpret_cast<uintptr_t>(p) & 1) == 0) {
+        fillUniform<uint16_t>(p, n, raw, _mm_set1_epi16(static_cast<short>(raw)));
+        return;
+    }
+    for (; n > 0; --n, p += 2) put<uint16_t>(p, raw);
+}
+
+void fill32(uint8_t* p, int n, uint32_t raw) {
+    if ((reinterpret_cast<uintptr_t>(p) & 3) == 0) {
+        fillUniform<uint32_t>(p, n, raw, _mm_set1_epi32(static_cast<int>(raw)));
+        return;
+    }
+    for (; n > 0; --n, p += 4) put<uint32_t>(p, raw);
+}
+
+void fill24(uint8_t* p, int n, uint32_t raw) {
+    // Sixteen pixels are 48 bytes: three vectors of one repeating pattern.
+    alignas(16) uint8_t pattern[48];
+    for (int i = 0; i < 16; ++i) {
+        pattern[3 * i] = raw & 0xFF;
+        pattern[3 * i + 1] = raw >> 8 & 0xFF;
+        pattern[3 * i + 2] = raw >> 16 & 0xFF;
+    }
+    const __m128i a = load(pattern), b = load(pattern + 16), c = load(pattern + 32);
+    for (; n >= 16; n -= 16, p += 48) {
+        store(p, a);
+        store(p + 16, b);
+        store(p + 32, c);
+    }
+    std::memcpy(p, pattern, 3 * n);
+}
+
+void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) {
+    if (orBits == 0) {
+        std::memcpy(d, s, 4 * static_cast<size_t>(n));
+        return;
+    }
+    const __m128i o = _mm_set1_epi32(static_cast<int>(orBits));
+    for (; n >= 16; n -= 16, d += 64, s += 64) {
+        __m128i v0 = load(s), v1 = load(s + 16), v2 = load(s + 32), v3 = load(s + 48);
+        store(d, _mm_or_si128(v0, o));
+        store(d + 16, _mm_or_si128(v1, o));
+        store(d + 32, _mm_or_si128(v2, o));
+        store(d + 48, _mm_or_si128(v3, o));
+    }
+    for (; n >= 4; n -= 4, d += 16, s += 16) store(d, _mm_or_si128(load(s), o));
+    for (; n > 0; --n, d += 4, s += 4) put<uint32_t>(d, get<uint32_t>(s) | orBits);
+}
+
+void copy16(uint8_t* d, const uint8_t* s, int n, uint16_t andBits) {
+    if (andBits == 0xFFFF) {
+        std::memcpy(d, s, 2 * static_cast<size_t>(n));
+        return;
+    }
+    const __m128i m = _mm_set1_epi16(static_cast<short>(andBits));
+    for (; n >= 32; n -= 32, d += 64, s += 64) {
+        __m128i v0 = load(s), v1 = load(s + 16), v2 = load(s + 32), v3 = load(s + 48);
+        store(d, _mm_and_si128(v0, m));
+        store(d + 16, _mm_and_si128(v1, m));
+        store(d + 32, _mm_and_si128(v2, m));
+        store(d + 48, _mm_and_si128(v3, m));
+    }
+    for (; n >= 8; n -= 8, d += 16, s += 16) store(d, _mm_and_si128(load(s), m));
+    for (; n > 0; --n, d += 2, s += 2) put<uint16_t>(d, get<uint16_t>(s) & andBits);
+}
+
+namespace {
+
+// One vector of keyed pixels: whole runs of opaque or transparent pixels
+// need no read of the destination.
+inline void keyedVector32(uint8_t* d, __m128i v, __m128i colour, __m128i k, __m128i o) {
+    __m128i hit = _mm_cmpeq_epi32(_mm_and_si128(v, colour), k);
+    int bits = _mm_movemask_epi8(hit);
+    if (bits == 0) {
+        store(d, _mm_or_si128(v, o));
+    } else if (bits != 0xFFFF) {
+        __m128i old = load(d);
+        store(d, _mm_or_si128(_mm_and_si128(hit, old), _mm_andnot_si128(hit, _mm_or_si128(v, o))));
+    }
+}
+
+} // namespace
+
+void keyed32(uint8_t* d, const uint8_t* s, int n, uint32_t key, uint32_t orBits) {
+    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i k = _mm_set1_epi32(static_cast<int>(key));
+    const __m128i o = _mm_set1_epi32(static_cast<int>(orBits));
+    for (; n >= 8; n -= 8, d += 32, s += 32) {
+        __m128i v0 = load(s), v1 = load(s + 16);
+        keyedVector32(d, v0, colour, k, o);
+        keyedVector32(d + 16, v1, colour, k, o);
+    }
+    for (; n >= 4; n -= 4, d += 16, s += 16) keyedVector32(d, load(s), colour, k, o);
+    for (; n > 0; --n, d += 4, s += 4) {
+        uint32_t v = get<uint32_t>(s);
+        if ((v & 0xFFFFFF) != key) put<uint32_t>(d, v | orBits);
+    }
+}
+
+void keyed16(uint8_t* d, const uint8_t* s, int n, uint16_t key, uint16_t andBits) {
+    const __m128i m = _mm_set1_epi16(static_cast<short>(andBits));
+    const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+    for (; n >= 8; n -= 8, d += 16, s += 16) {
+        __m128i v = _mm_and_si128(load(s), m);
+        __m128i hit = _mm_cmpeq_epi16(v, k);
+        int bits = _mm_movemask_epi8(hit);
+        if (bits == 0) {
+            store(d, v);
+        } else if (bits != 0xFFFF) {
+            store(d, _mm_or_si128(_mm_and_si128(hit, load(d)), _mm_andnot_si128(hit, v)));
+        }
+    }
+    for (; n > 0; --n, d += 2, s += 2) {
+        uint16_t v = get<uint16_t>(s) & andBits;
+        if (v != key) put<uint16_t>(d, v);
+    }
+}
+
+} // namespace sse2
