@@ -51,7 +51,8 @@ public:
         std::fprintf(stderr, "runtime error: %s\n", text);
         if (!fault.empty()) std::fprintf(stderr, "  fault at %s\n", fault.c_str());
         // The program's frames are still on the stack above this one.
-        auto* top = static_cast<const uint32_t*>(reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase);
+        const uint32_t* top; // the thread's stack base, NT_TIB::StackBase
+        __asm__("movl %%fs:4, %0" : "=r"(top));
         auto* here = static_cast<const uint32_t*>(__builtin_frame_address(0));
         if (uintptr_t call = locator.findCall(here, top))
             std::fprintf(stderr, "  called from %s\n", locator.describe(call).c_str());
