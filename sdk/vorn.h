@@ -286,6 +286,8 @@ int VORN_API ffrontbuffer(void);
 int VORN_API fsetbuffer(int buffer);
 int VORN_API fgraphicsbuffer(void);
 int VORN_API fdesktopbuffer(void);
+int VORN_API floadbuffer(int buffer, KrString* file);
+int VORN_API fsavebuffer(int buffer, KrString* file);
 int VORN_API fgraphicswidth(void);
 int VORN_API fgraphicsheight(void);
 int VORN_API fgraphicsdepth(void);
