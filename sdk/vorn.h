@@ -233,6 +233,7 @@ void VORN_API fchannelpitch(int channel, int pitch);
 void VORN_API fchannelvolume(int channel, float volume);
 void VORN_API fchannelpan(int channel, float pan);
 int VORN_API fchannelplaying(int channel);
+int VORN_API fstartnetgame(void);
 int VORN_API fhostnetgame(KrString* game_name);
 int VORN_API fjoinnetgame(KrString* game_name, KrString* ip_address);
 void VORN_API fstopnetgame(void);
