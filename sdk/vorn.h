@@ -10,7 +10,11 @@
 #define VORN_H
 
 #define VORN_API __attribute__((stdcall))
+#ifdef __cplusplus
+#define VORN_MAIN extern "C" void VORN_API _MAIN(void)
+#else
 #define VORN_MAIN void VORN_API _MAIN(void)
+#endif
 
 typedef struct KrString KrString;
 
