@@ -1,6 +1,7 @@
 // K2DGraphicsDriver: the current buffer and the image flags.
 #include "gfx2d/k2d_graphics_driver.h"
 
+#include "gfx2d/graphics_display.h"
 #include "gfx2d/kr_gr_driver_2d.h"
 
 namespace {
@@ -17,10 +18,15 @@ bool K2DGraphicsDriver::startup() {
     autoMidHandle = 0;
     transformFilter = 1;
     current_ = nullptr;
-    return requireSubsystem("Screen") && requireSubsystem("GrDriver2D");
+    if (!requireSubsystem("Screen") || !requireSubsystem("GrDriver2D")) return false;
+    startGraphicsDisplay();
+    return true;
 }
 
-void K2DGraphicsDriver::shutdown() { setCurrent(nullptr); }
+void K2DGraphicsDriver::shutdown() {
+    stopGraphicsDisplay();
+    setCurrent(nullptr);
+}
 
 void K2DGraphicsDriver::setCurrent(K2DBuffer* buffer) {
     current_ = buffer;

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix cmake ninja-build wine wine32:i386 xvfb xauth
-          xdotool xclip imagemagick libstb-dev googletest fonts-dejavu-core)
+          xdotool xclip imagemagick libstb-dev googletest fonts-dejavu-core
+          sox vorbis-tools lame)
 
 missing=()
 for p in "${packages[@]}"; do

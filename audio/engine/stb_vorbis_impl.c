@@ -1,0 +1,2 @@
+/* The one compilation of stb_vorbis's implementation. */
+#include <stb/stb_vorbis.h>
