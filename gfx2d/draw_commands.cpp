@@ -146,6 +146,7 @@ KR_COMMAND(Graphics2D, "Plot%x%y", Plot);
 KR_COMMAND(Graphics2D, "Line%x1%y1%x2%y2", Line);
 KR_COMMAND(Graphics2D, "Rect%x%y%width%height%solid=1", Rect);
 KR_COMMAND(Graphics2D, "Oval%x%y%width%height%solid=1", Oval);
+KR_COMMAND(Graphics2D, "Text%x%y$text%center_x=0%center_y=0", Text);
 KR_COMMAND(Graphics2D, "GetColor%x%y", GetColor);
 KR_COMMAND(Graphics2D, "%ColorRed", ColorRed);
 KR_COMMAND(Graphics2D, "%ColorGreen", ColorGreen);

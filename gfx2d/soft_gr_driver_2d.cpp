@@ -125,8 +125,8 @@ void SoftGrDriver2D::blitImage(int x, int y, int w, int h, KrGraphics* source, i
 void SoftGrDriver2D::text(int x, int y, const KrString* text) {
     SoftGrContext& ctx = context();
     if (!ctx.font || clip_.empty()) return;
-    // Glyphs are drawn once the font driver's renderer is in (the Text
-    // command stays unregistered until then).
+    drawText(*ctx.graphics(), *ctx.font, x, y, krText(text), krLength(text), ctx.color, clip_.left, clip_.top,
+             clip_.right, clip_.bottom);
 }
 
 KrGraphics* SoftGrDriver2D::createGraphics(int width, int height, int, int flags) {

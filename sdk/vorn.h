@@ -300,6 +300,7 @@ void VORN_API fplot(int x, int y);
 void VORN_API fline(int x1, int y1, int x2, int y2);
 void VORN_API frect(int x, int y, int width, int height, int solid); /* defaults: solid=1 */
 void VORN_API foval(int x, int y, int width, int height, int solid); /* defaults: solid=1 */
+void VORN_API ftext(int x, int y, KrString* text, int center_x, int center_y); /* defaults: center_x=0 center_y=0 */
 void VORN_API fgetcolor(int x, int y);
 int VORN_API fcolorred(void);
 int VORN_API fcolorgreen(void);

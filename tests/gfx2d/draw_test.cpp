@@ -4,6 +4,7 @@
 // by hand (the ovals in single precision) from how each primitive is defined.
 #include <gtest/gtest.h>
 
+#include "lang/kr_string.h"
 #include "support/draw_canvas.h"
 #include "support/gfx2d_commands.h"
 #include "support/program_harness.h"
@@ -216,6 +217,31 @@ TEST(Draw, ColourWordsSpillAndGetColorReadsThroughTheViewport) {
         EXPECT_EQ(canvas.buffer->color, 0xFF000000u);
         GetColor(100, 100);
         EXPECT_EQ(canvas.buffer->color, 0xFF070809u);
+    });
+    EXPECT_TRUE(run.finished) << run.error();
+}
+
+TEST(Draw, TextCentresByHalfItsMeasuredSizeTruncated) {
+    RunRecord run = runAsProgram([] {
+        KrString* text = krNewString("MWM");
+        DrawCanvas centred(120, 60);
+        Origin(3, 2);
+        Text(40, 30, text, 1, 1);
+        const int w = StringWidth(text), h = StringHeight(text);
+        EXPECT_GT(w, 0);
+        DrawCanvas placed(120, 60);
+        Origin(3, 2);
+        Text(40 + w / -2, 30 + h / -2, text, 0, 0);
+        EXPECT_EQ(centred.grid(), placed.grid());
+        EXPECT_NE(centred.grid().find('#'), std::string::npos);
+        // Only x is centred.
+        DrawCanvas half(120, 60);
+        Origin(3, 2);
+        Text(40, 30 + h / -2, text, 1, 0);
+        EXPECT_EQ(half.grid(), placed.grid());
+        EXPECT_EQ(StringWidth(krEmptyString()), 0);
+        EXPECT_LE(FontHeight(), StringHeight(text));
+        text->release();
     });
     EXPECT_TRUE(run.finished) << run.error();
 }

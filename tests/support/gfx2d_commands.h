@@ -26,6 +26,7 @@ __attribute__((stdcall)) void Line(int x1, int y1, int x2, int y2);
 __attribute__((stdcall)) void Rect(int x, int y, int width, int height, int solid);
 __attribute__((stdcall)) void Oval(int x, int y, int width, int height, int solid);
 __attribute__((stdcall)) void GetColor(int x, int y);
+__attribute__((stdcall)) void Text(int x, int y, KrString* text, int centerX, int centerY);
 __attribute__((stdcall)) int ColorRed();
 __attribute__((stdcall)) int ColorGreen();
 __attribute__((stdcall)) int ColorBlue();
