@@ -3,9 +3,11 @@
 // allocating what they claim.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "audio/engine/mp3_frame.h"
 #include "audio/engine/sound_decoder.h"
 #include "sound_files.h"
 
@@ -50,6 +52,66 @@ TEST(VorbisDecoder, MatchesTheReferenceDecode) {
     int worst = 0;
     for (size_t i = 0; i < ref.size(); ++i) worst = std::max(worst, std::abs(pcm.data[i] - ref[i]));
     EXPECT_LE(worst, 2);
+}
+
+// Codecs of the platform: IMA ADPCM in a WAV file, and MP3. Lossy codecs
+// are compared by length and by how far they stray from the reference.
+#ifdef _WIN32
+TEST(PlatformCodecs, CompressedWavMatchesTheReferenceDecode) {
+    std::vector<int16_t> ref = rawSamples("ima_ref.raw");
+    ASSERT_FALSE(ref.empty());
+    PcmBuffer pcm = decode("ima.wav");
+    EXPECT_EQ(pcm.channels, 1);
+    EXPECT_EQ(pcm.rate, 32000);
+    // Decoders may or may not keep the padding of the last block.
+    EXPECT_NEAR(static_cast<double>(pcm.data.size()), static_cast<double>(ref.size()), 2048.0);
+    int worst = 0;
+    for (size_t i = 0; i < std::min(ref.size(), pcm.data.size()); ++i) worst = std::max(worst, std::abs(pcm.data[i] - ref[i]));
+    EXPECT_LE(worst, 64);
+}
+
+TEST(PlatformCodecs, Mp3DecodesToTheSourcesLengthAndLoudness) {
+    std::vector<int16_t> src = rawSamples("long.raw");
+    PcmBuffer pcm = decode("song.mp3");
+    EXPECT_EQ(pcm.channels, 1);
+    EXPECT_EQ(pcm.rate, 32000);
+    EXPECT_GE(pcm.frames(), static_cast<int>(src.size()) - 1152);
+    EXPECT_LE(pcm.frames(), static_cast<int>(src.size()) + 3 * 1152);
+    auto rms = [](const std::vector<int16_t>& v) {
+        double sum = 0;
+        for (int16_t x : v) sum += double(x) * x;
+        return v.empty() ? 0.0 : std::sqrt(sum / v.size());
+    };
+    double want = rms(src), got = rms(pcm.data);
+    EXPECT_NEAR(got, want, want * 0.2);
+}
+#endif
+
+TEST(Mp3Frames, OnlyTwoConsecutiveFramesMakeAnMp3File) {
+    std::vector<uint8_t> mp3 = rawBytes("song.mp3");
+    ASSERT_GT(mp3.size(), 1000u);
+    std::string path = soundFile("probe.bin");
+    Mp3Frame frame;
+    writeBytes(path, mp3);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    EXPECT_GE(findMp3Start(f, &frame), 0);
+    EXPECT_EQ(frame.rate, 32000);
+    EXPECT_EQ(frame.channels, 1);
+    EXPECT_EQ(frame.bitrate, 128000);
+    std::fclose(f);
+    // One lone sync word in other data is not a file.
+    std::vector<uint8_t> other(5000, 0x11);
+    other[100] = 0xFF, other[101] = 0xFB, other[102] = 0x90, other[103] = 0x64;
+    writeBytes(path, other);
+    f = std::fopen(path.c_str(), "rb");
+    EXPECT_EQ(findMp3Start(f, &frame), -1);
+    std::fclose(f);
+    // An ID3 tag claiming more than the file holds.
+    std::vector<uint8_t> tag = {'I', 'D', '3', 3, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F};
+    writeBytes(path, tag);
+    f = std::fopen(path.c_str(), "rb");
+    EXPECT_EQ(findMp3Start(f, &frame), -1);
+    std::fclose(f);
 }
 
 // A WAV header for 16-bit PCM around `data` bytes, with fields to spoil.

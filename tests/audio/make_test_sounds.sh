@@ -34,3 +34,6 @@ oggenc -Q -o song.ogg long.wav
 oggdec -Q -o song_ref.wav song.ogg
 raw16 song_ref.wav song_ref.raw
 lame --quiet -b 128 long.wav song.mp3
+# IMA ADPCM in a WAV file (decoded by the platform codec), with sox's decode.
+sox -q long.wav -e ima-adpcm ima.wav
+raw16 ima.wav ima_ref.raw
