@@ -233,6 +233,19 @@ void VORN_API fchannelpitch(int channel, int pitch);
 void VORN_API fchannelvolume(int channel, float volume);
 void VORN_API fchannelpan(int channel, float pan);
 int VORN_API fchannelplaying(int channel);
+int VORN_API fhostnetgame(KrString* game_name);
+int VORN_API fjoinnetgame(KrString* game_name, KrString* ip_address);
+void VORN_API fstopnetgame(void);
+int VORN_API fcreatenetplayer(KrString* name);
+void VORN_API fdeletenetplayer(int player);
+KrString* VORN_API fnetplayername(int player);
+int VORN_API fnetplayerlocal(int player);
+int VORN_API fsendnetmsg(int type, KrString* msg, int from_player, int to_player, int reliable); /* defaults: to_player=0 reliable=1 */
+int VORN_API frecvnetmsg(void);
+int VORN_API fnetmsgtype(void);
+int VORN_API fnetmsgfrom(void);
+int VORN_API fnetmsgto(void);
+KrString* VORN_API fnetmsgdata(void);
 int VORN_API fjoytype(int port); /* defaults: port=0 */
 int VORN_API fjoydown(int button, int port); /* defaults: port=0 */
 int VORN_API fjoyhit(int button, int port); /* defaults: port=0 */
