@@ -134,13 +134,14 @@ TEST(Font, FreeFontIgnoresZeroAndChecksTheHandle) {
 }
 
 TEST(Font, FontsStillHeldAtTheEndOfARunAreReleased) {
-    int before = static_cast<int>(liveObjects().size());
+    int plain = 0, bold = 0;
     RunRecord run = runAsProgram([&] {
-        loadFont("courier", 10);
-        loadFont("courier", 12, 1);
+        plain = loadFont("courier", 10);
+        bold = loadFont("courier", 12, 1);
     });
     EXPECT_TRUE(run.finished) << run.error();
-    EXPECT_EQ(static_cast<int>(liveObjects().size()), before);
+    EXPECT_FALSE(liveObject(plain)) << "a font outlived its driver";
+    EXPECT_FALSE(liveObject(bold)) << "a font outlived its driver";
 }
 
 namespace {
