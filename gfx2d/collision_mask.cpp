@@ -7,6 +7,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "gfx2d/kr_pixmap.h"
+
 namespace {
 
 // Left edge masks keep bits k … 31 counted from the left; right edge masks
@@ -73,6 +75,29 @@ std::unique_ptr<CollisionMask> CollisionMask::build(const uint32_t* argb, int wi
         }
         if (rest) out[whole] = maskWordScalar(src + whole * 32, rest, key);
     }
+    return mask;
+}
+
+std::unique_ptr<CollisionMask> CollisionMask::ofGraphics(KrGraphics* graphics, uint32_t maskColour) {
+    const int w = graphics->width(), h = graphics->height();
+    std::unique_ptr<CollisionMask> mask;
+    uint8_t* pixels;
+    int pitch, format;
+    graphics->lock(&pixels, &pitch, &format);
+    const uint32_t key = quantize(format, maskColour);
+    if (format == kFormatXrgb8888 || format == kFormatArgb8888) {
+        // The stored words already are the colours whose low 24 bits are
+        // compared: no copy.
+        mask = build(reinterpret_cast<const uint32_t*>(pixels), w, h, pitch, key);
+        graphics->unlock();
+        return mask;
+    }
+    graphics->unlock();
+    KrPixmap* scratch = KrPixmap::tryCreate(w, h, kFormatXrgb8888, 4);
+    if (!scratch) return mask;
+    scratch->blit(0, 0, w, h, graphics, 0, 0, 0);
+    mask = build(reinterpret_cast<const uint32_t*>(scratch->pixels()), w, h, scratch->pitch(), key);
+    scratch->release();
     return mask;
 }
 

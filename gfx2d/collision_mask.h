@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 
+class KrGraphics;
+
 class CollisionMask {
 public:
     // Builds the mask of ARGB rows (pitch in bytes): a bit is set where the
@@ -17,6 +19,12 @@ public:
     // memory cannot be had.
     static std::unique_ptr<CollisionMask> build(const uint32_t* argb, int width, int height, int pitch,
                                                 uint32_t maskColour);
+
+    // Builds the mask of a graphics of any kind: its mask colour is
+    // quantised through its format, and a frame in another format than
+    // 32-bit is compared through a 32-bit copy. Null when the memory cannot
+    // be had.
+    static std::unique_ptr<CollisionMask> ofGraphics(KrGraphics* graphics, uint32_t maskColour);
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -3,7 +3,6 @@
 #include "gfx2d/k2d_buffer.h"
 #include "gfx2d/k2d_graphics_driver.h"
 #include "gfx2d/kr_gr_driver_2d.h"
-#include "gfx2d/kr_pixmap.h"
 
 namespace {
 
@@ -65,26 +64,7 @@ void K2DImage::setMaskColor(uint32_t color) {
 const CollisionMask& K2DImage::collisionMask(int index) {
     std::unique_ptr<CollisionMask>& mask = masks_[checkFrame(index)];
     if (mask) return *mask;
-    KrGraphics* graphics = frames_[index]->graphics();
-    uint8_t* pixels;
-    int pitch, format;
-    graphics->lock(&pixels, &pitch, &format);
-    const uint32_t key = quantize(format, maskColor_);
-    if (format == kFormatXrgb8888 || format == kFormatArgb8888) {
-        // The stored words already are the colours that the comparison of
-        // the low 24 bits needs: no scratch copy.
-        mask = CollisionMask::build(reinterpret_cast<const uint32_t*>(pixels), width_, height_, pitch, key);
-        graphics->unlock();
-    } else {
-        graphics->unlock();
-        KrPixmap* scratch = KrPixmap::tryCreate(width_, height_, kFormatXrgb8888, 4);
-        if (scratch) {
-            scratch->blit(0, 0, width_, height_, graphics, 0, 0, 0);
-            mask = CollisionMask::build(reinterpret_cast<const uint32_t*>(scratch->pixels()), width_, height_,
-                                        scratch->pitch(), key);
-            scratch->release();
-        }
-    }
+    mask = CollisionMask::ofGraphics(frames_[index]->graphics(), maskColor_);
     if (!mask) runtimeError("Out of memory");
     return *mask;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gfx2d/collision_mask.h"
+#include "gfx2d/kr_pixmap.h"
 
 namespace {
 
@@ -125,5 +126,25 @@ TEST(CollisionMask, RectanglesMatchThePixelReference) {
             ASSERT_EQ(maskRectCollide(*m, 2, 1, rx, ry, rw, rh), referenceRect(a, 2, 1, rx, ry, rw, rh))
                 << "width " << w << " rect " << rx << "," << ry << " " << rw << "x" << rh;
         }
+    }
+}
+
+TEST(CollisionMask, FramesOfEveryFormatCompareQuantisedColours) {
+    // Magenta 0x00FF00FF quantises to 0xF800F8 in 16-bit 5-6-5, the colour
+    // of stored 0xF81F; in 32-bit formats the top byte plays no part.
+    struct Case {
+        int format;
+        uint32_t pixels[3];
+    } cases[] = {{1, {0xF81F, 0x1234, 0xF81F}},
+                 {3, {0xFF00FF, 0xFE00FF, 0xFF00FF}},
+                 {4, {0x12FF00FF, 0x00FF00FE, 0xFFFF00FF}},
+                 {7, {0x00FF00FF, 0xFF0000FF, 0x80FF00FF}}};
+    for (const Case& c : cases) {
+        KrPixmap* frame = KrPixmap::create(3, 1, c.format, 4);
+        for (int x = 0; x < 3; ++x) storeRaw(c.format, frame->pixels() + x * bytesPerPixel(c.format), c.pixels[x]);
+        auto mask = CollisionMask::ofGraphics(frame, 0x00FF00FF);
+        ASSERT_TRUE(mask);
+        EXPECT_EQ(mask->row(0)[0], 0x40000000u) << "format " << c.format;
+        frame->release();
     }
 }

@@ -12,18 +12,33 @@
 #define BLACK 0xFF000000
 #define WHITE 0xFFFFFFFF
 
-/* The pixel at (x, y) of a locked buffer, or stores one. Frames hold 32-bit
- * XRGB pixels, whose top byte reads as 0xFF. */
+/* The pixel at (x, y) of a buffer, or stores one, through its lock: frames
+ * hold 32-bit XRGB pixels (whose top byte reads as 0xFF), or 24-bit ones for
+ * images made with flags 0. */
 static int pixelAt(int buffer, int x, int y) {
     flockbuffer(buffer);
-    int value = fpeekint(flockedpixels(buffer), y * flockedpitch(buffer) + x * 4) | 0xFF000000;
+    int bank = flockedpixels(buffer), at = y * flockedpitch(buffer), value;
+    if (flockedformat(buffer) == 3) {
+        at += x * 3;
+        value = fpeekbyte(bank, at) | fpeekbyte(bank, at + 1) << 8 | fpeekbyte(bank, at + 2) << 16;
+    } else {
+        value = fpeekint(bank, at + x * 4);
+    }
     funlockbuffer(buffer);
-    return value;
+    return value | 0xFF000000;
 }
 
 static void setPixel(int buffer, int x, int y, int argb) {
     flockbuffer(buffer);
-    fpokeint(flockedpixels(buffer), y * flockedpitch(buffer) + x * 4, argb);
+    int bank = flockedpixels(buffer), at = y * flockedpitch(buffer);
+    if (flockedformat(buffer) == 3) {
+        at += x * 3;
+        fpokebyte(bank, at, argb & 255);
+        fpokebyte(bank, at + 1, argb >> 8 & 255);
+        fpokebyte(bank, at + 2, argb >> 16 & 255);
+    } else {
+        fpokeint(bank, at + x * 4, argb);
+    }
     funlockbuffer(buffer);
 }
 

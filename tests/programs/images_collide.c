@@ -4,11 +4,13 @@
 #include "image_check.h"
 
 /* An image of black (the mask colour) with one white pixel. */
-static int dot(int w, int h, int x, int y) {
-    int image = fcreateimage(w, h, 1, 1);
+static int dotWithFlags(int w, int h, int x, int y, int flags) {
+    int image = fcreateimage(w, h, 1, flags);
     put(image, x, y, WHITE);
     return image;
 }
+
+static int dot(int w, int h, int x, int y) { return dotWithFlags(w, h, x, y, 1); }
 
 VORN_MAIN {
     sayInt("touching rects ", frectsoverlap(0, 0, 10, 10, 10, 0, 10, 10));
@@ -53,6 +55,11 @@ VORN_MAIN {
      * position (handle (1, 0)): at (5, 4) it meets a's dot at (4, 4). */
     sayInt("turned, at its new place ", fimagescollide(turned, 5, 4, 0, a, 0, 0, 0));
     sayInt("turned, at its old place ", fimagescollide(turned, 4, 4, 0, a, 0, 0, 0));
+
+    /* Frames in another pixel format are compared through a 32-bit copy. */
+    int other = dotWithFlags(8, 8, 4, 4, 0);
+    sayInt("other format, together ", fimagescollide(other, 0, 0, 0, a, 0, 0, 0));
+    sayInt("other format, apart ", fimagescollide(other, 0, 1, 0, a, 0, 0, 0));
 
     int empty = fcreateimage(8, 8, 1, 1);
     sayInt("all mask colour ", fimagescollide(empty, 0, 0, 0, a, 0, 0, 0));
