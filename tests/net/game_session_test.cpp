@@ -258,12 +258,24 @@ TEST_F(GameSessionTest, PeersThatBreakTheProtocolAreDropped) {
     EXPECT_EQ(said[5] | said[6] << 8, session::kVersion);
     platform::closeSocket(s);
 
-    // A connection that never speaks is let go after the keep-alive limit.
-    s = rawConnection(*host, name);
+    // A connection that never speaks, and a member that falls silent after
+    // its welcome (sending no keep-alives), are let go after the limit.
+    platform::Socket stranger = rawConnection(*host, name);
+    platform::Socket member = rawConnection(*host, name);
+    session::FrameWriter introduce(session::Frame::Hello);
+    introduce.u32(session::kMagic).u16(session::kVersion).text(name).u16(1).u16(1);
+    const auto& intro = introduce.finish();
+    platform::sendSome(member, intro.data(), static_cast<int>(intro.size()));
     uint32_t start = platform::milliSecs();
-    EXPECT_TRUE(closedByPeer(s, said, 9000));
+    said.clear();
+    EXPECT_TRUE(closedByPeer(member, said, 9000));
+    ASSERT_GE(said.size(), 5u);
+    EXPECT_EQ(said[4], static_cast<uint8_t>(session::Frame::Welcome));
+    EXPECT_TRUE(closedByPeer(stranger, said, 9000));
     EXPECT_GE(platform::milliSecs() - start, 4000u);
-    platform::closeSocket(s);
+    EXPECT_LT(platform::milliSecs() - start, 9000u);
+    platform::closeSocket(stranger);
+    platform::closeSocket(member);
 
     // A flood of connections that never speak does not keep a member out.
     std::vector<platform::Socket> flood;
