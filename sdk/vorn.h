@@ -10,7 +10,11 @@
 #define VORN_H
 
 #define VORN_API __attribute__((stdcall))
+#ifdef __cplusplus
+#define VORN_MAIN extern "C" void VORN_API _MAIN(void)
+#else
 #define VORN_MAIN void VORN_API _MAIN(void)
+#endif
 
 typedef struct KrString KrString;
 
@@ -233,6 +237,7 @@ void VORN_API fchannelpitch(int channel, int pitch);
 void VORN_API fchannelvolume(int channel, float volume);
 void VORN_API fchannelpan(int channel, float pan);
 int VORN_API fchannelplaying(int channel);
+int VORN_API fstartnetgame(void);
 int VORN_API fhostnetgame(KrString* game_name);
 int VORN_API fjoinnetgame(KrString* game_name, KrString* ip_address);
 void VORN_API fstopnetgame(void);
@@ -286,6 +291,8 @@ int VORN_API ffrontbuffer(void);
 int VORN_API fsetbuffer(int buffer);
 int VORN_API fgraphicsbuffer(void);
 int VORN_API fdesktopbuffer(void);
+int VORN_API floadbuffer(int buffer, KrString* file);
+int VORN_API fsavebuffer(int buffer, KrString* file);
 int VORN_API fgraphicswidth(void);
 int VORN_API fgraphicsheight(void);
 int VORN_API fgraphicsdepth(void);
