@@ -26,18 +26,24 @@ configure: deps
 test: build
 	@scripts/test-env.sh ctest --test-dir $(WIN) -j $(JOBS) --output-on-failure
 
-demo: build
+# The demo needs only the runtime, vornpack and its own image.
+demo: configure
+	@cmake --build $(WIN) -j $(JOBS) --target runtime vornpack demo_image
 	@scripts/test-env.sh $(WIN)/demo/run_demo.sh
 
 bench: build
 	@scripts/test-env.sh bench/run_benchmarks.sh $(BUILD)/bin
 
-# Regenerates sdk/vorn.h from the runtime's registrations (needs only the
-# generator, so that programs written against a stale header do not stop it).
+# Regenerates sdk/vorn.h and sdk/vorn.symbols from the runtime's registrations
+# (needs only the generator, so that programs written against a stale header
+# do not stop it). A file is rewritten only when its text changed, so that
+# what depends on it is not rebuilt for nothing.
 sdk: configure
 	@cmake --build $(WIN) -j $(JOBS) --target vornsdk
-	@scripts/winerun $(BUILD)/bin/vornsdk.exe > $(BUILD)/vorn.h.new
-	@tr -d '\r' < $(BUILD)/vorn.h.new > sdk/vorn.h && rm $(BUILD)/vorn.h.new
+	@scripts/winerun $(BUILD)/bin/vornsdk.exe | tr -d '\r' > $(BUILD)/vorn.h.new
+	@scripts/winerun $(BUILD)/bin/vornsdk.exe --symbols | tr -d '\r' > $(BUILD)/vorn.symbols.new
+	@for f in vorn.h vorn.symbols; do \
+	    cmp -s $(BUILD)/$$f.new sdk/$$f || cp $(BUILD)/$$f.new sdk/$$f; rm -f $(BUILD)/$$f.new; done
 
 clean:
 	rm -rf $(BUILD)

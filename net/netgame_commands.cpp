@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "lang/kr_string.h"
+#include "net/netgame_dialog.h"
 #include "net/session/game_session.h"
 #include "platform/session_socket.h"
 #include "runtime/module.h"
@@ -133,6 +134,13 @@ Win32DPNetGame netGameModule;
 } // namespace
 
 extern "C" {
+
+__attribute__((stdcall)) int StartNetGame() {
+    requireNoGame();
+    std::unique_ptr<GameSession> session;
+    int result = runNetGameDialog(session);
+    return startGame(std::move(session), result);
+}
 
 __attribute__((stdcall)) int HostNetGame(KrString* name) {
     requireNoGame();
@@ -258,6 +266,7 @@ __attribute__((stdcall)) KrString* NetMsgData() {
 
 }
 
+KR_COMMAND(Runtime, "%StartNetGame", StartNetGame);
 KR_COMMAND(Runtime, "%HostNetGame$game_name", HostNetGame);
 KR_COMMAND(Runtime, "%JoinNetGame$game_name$ip_address", JoinNetGame);
 KR_COMMAND(Runtime, "StopNetGame", StopNetGame);

@@ -8,7 +8,11 @@ namespace {
 
 class KrDefaultDebugger : public KrDebugger {
 public:
-    void onMessage(const char* text, int) override { platform::showMessage(text, appTitle(), true); }
+    void onMessage(const char* text, int) override {
+        shown = true;
+        platform::showMessage(text, appTitle(), true);
+    }
+    bool shown = false;
 };
 
 KrDefaultDebugger defaultInstance;
@@ -21,3 +25,5 @@ KrDebugger* currentDebugger() { return current; }
 void setCurrentDebugger(KrDebugger* debugger) { current = debugger; }
 
 KrDebugger* defaultDebugger() { return &defaultInstance; }
+
+bool defaultDebuggerShowedError() { return defaultInstance.shown; }

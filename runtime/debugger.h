@@ -22,3 +22,6 @@ void setCurrentDebugger(KrDebugger* debugger);
 
 // The runtime's own debugger, which shows runtime errors in a message box.
 KrDebugger* defaultDebugger();
+// Whether the runtime's own debugger has shown a runtime error: a finished
+// program then ends with exit code 1 rather than 0.
+bool defaultDebuggerShowedError();

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "platform/exec_memory.h"
+#include "runtime/link_key.h"
 #include "runtime/runtime.h"
 
 namespace {
@@ -20,19 +21,6 @@ using ModuleMap = std::unordered_map<std::string_view, uint8_t*>;
 
 SymbolVisitor symbolVisitor = nullptr;
 void* symbolVisitorContext = nullptr;
-
-// The key under which compiled code refers to a registered name: internal
-// names gain a leading '_', command signatures become '_f' and the lower-cased
-// command name.
-std::string linkKey(const char* name) {
-    if (name[0] == '_') return std::string("_") + name;
-    const char* p = name;
-    if (!std::isalnum(static_cast<unsigned char>(*p))) ++p;
-    std::string key = "_f";
-    for (; std::isalnum(static_cast<unsigned char>(*p)) || *p == '_'; ++p)
-        key += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
-    return key;
-}
 
 RuntimeMap buildRuntimeMap(Runtime& runtime) {
     RuntimeMap map;

@@ -55,7 +55,8 @@ void internalError(const char* format, ...) {
     std::string message = formatMessage(format, args);
     va_end(args);
     platform::showMessage(message.c_str(), "***** INTERNAL ERROR *****", true);
-    std::exit(0);
+    // A broken invariant is a failure: the process must not report success.
+    std::exit(kInternalErrorExitCode);
 }
 
 void debugLog(const char* format, ...) {

@@ -6,6 +6,7 @@
 
 #include "platform/message_box.h"
 #include "runtime/command_line.h"
+#include "runtime/debugger.h"
 #include "runtime/module_linker.h"
 #include "runtime/runtime.h"
 
@@ -53,6 +54,9 @@ extern "C" __declspec(noreturn) void WINAPI krWinMain() {
     runtime->execute(reinterpret_cast<KrEntryPoint>(module.base), args.c_str(), nullptr);
     runtime->shutdown();
 
+    // A run that ended through a runtime error has failed, so that scripts
+    // starting the program can tell; End and a normal return succeed.
+    UINT exitCode = defaultDebuggerShowedError() ? 1 : 0;
     DllMainCRTStartup(instance, DLL_PROCESS_DETACH, nullptr);
-    ExitProcess(0);
+    ExitProcess(exitCode);
 }

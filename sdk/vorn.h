@@ -10,7 +10,11 @@
 #define VORN_H
 
 #define VORN_API __attribute__((stdcall))
+#ifdef __cplusplus
+#define VORN_MAIN extern "C" void VORN_API _MAIN(void)
+#else
 #define VORN_MAIN void VORN_API _MAIN(void)
+#endif
 
 typedef struct KrString KrString;
 
@@ -233,6 +237,7 @@ void VORN_API fchannelpitch(int channel, int pitch);
 void VORN_API fchannelvolume(int channel, float volume);
 void VORN_API fchannelpan(int channel, float pan);
 int VORN_API fchannelplaying(int channel);
+int VORN_API fstartnetgame(void);
 int VORN_API fhostnetgame(KrString* game_name);
 int VORN_API fjoinnetgame(KrString* game_name, KrString* ip_address);
 void VORN_API fstopnetgame(void);
@@ -286,6 +291,8 @@ int VORN_API ffrontbuffer(void);
 int VORN_API fsetbuffer(int buffer);
 int VORN_API fgraphicsbuffer(void);
 int VORN_API fdesktopbuffer(void);
+int VORN_API floadbuffer(int buffer, KrString* file);
+int VORN_API fsavebuffer(int buffer, KrString* file);
 int VORN_API fgraphicswidth(void);
 int VORN_API fgraphicsheight(void);
 int VORN_API fgraphicsdepth(void);
@@ -308,6 +315,38 @@ void VORN_API fupdategamma(int calibrate); /* defaults: calibrate=0 */
 int VORN_API fgammared(int red);
 int VORN_API fgammagreen(int green);
 int VORN_API fgammablue(int blue);
+int VORN_API floadimage(KrString* file, int flags); /* defaults: flags=1 */
+int VORN_API floadanimimage(KrString* file, int width, int height, int first, int count, int flags); /* defaults: flags=1 */
+int VORN_API fcreateimage(int width, int height, int frames, int flags); /* defaults: frames=1 flags=1 */
+int VORN_API fcopyimage(int image);
+void VORN_API ffreeimage(int image);
+void VORN_API fmaskimage(int image, int red, int green, int blue);
+void VORN_API fhandleimage(int image, int handle_x, int handle_y);
+void VORN_API fmidhandle(int image);
+void VORN_API fautomidhandle(int enable);
+int VORN_API fimagewidth(int image);
+int VORN_API fimageheight(int image);
+int VORN_API fimagexhandle(int image);
+int VORN_API fimageyhandle(int image);
+int VORN_API fimagebuffer(int image, int frame); /* defaults: frame=0 */
+int VORN_API fsaveimage(int image, KrString* file, int frame); /* defaults: frame=0 */
+void VORN_API ftformfilter(int enable);
+void VORN_API ftformimage(int image, float a, float b, float c, float d);
+void VORN_API fscaleimage(int image, float xscale, float yscale);
+void VORN_API fresizeimage(int image, float width, float height);
+void VORN_API frotateimage(int image, float angle);
+void VORN_API fdrawimage(int image, int x, int y, int frame); /* defaults: frame=0 */
+void VORN_API fdrawblock(int image, int x, int y, int frame); /* defaults: frame=0 */
+void VORN_API ftileimage(int image, int x, int y, int frame); /* defaults: x=0 y=0 frame=0 */
+void VORN_API ftileblock(int image, int x, int y, int frame); /* defaults: x=0 y=0 frame=0 */
+void VORN_API fdrawimagerect(int image, int x, int y, int rect_x, int rect_y, int rect_width, int rect_height, int frame); /* defaults: frame=0 */
+void VORN_API fdrawblockrect(int image, int x, int y, int rect_x, int rect_y, int rect_width, int rect_height, int frame); /* defaults: frame=0 */
+void VORN_API fgrabimage(int image, int x, int y, int frame); /* defaults: frame=0 */
+int VORN_API frectsoverlap(int x1, int y1, int width1, int height1, int x2, int y2, int width2, int height2);
+int VORN_API fimagesoverlap(int image1, int x1, int y1, int image2, int x2, int y2);
+int VORN_API fimagescollide(int image1, int x1, int y1, int frame1, int image2, int x2, int y2, int frame2);
+int VORN_API fimagerectoverlap(int image, int x, int y, int rect_x, int rect_y, int rect_width, int rect_height);
+int VORN_API fimagerectcollide(int image, int x, int y, int frame, int rect_x, int rect_y, int rect_width, int rect_height);
 int VORN_API fpeekevent(void);
 int VORN_API fwaitevent(int timeout); /* defaults: timeout=-1 */
 int VORN_API feventid(void);

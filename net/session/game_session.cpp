@@ -8,55 +8,62 @@
 
 namespace session {
 
-namespace {
+SessionFinder::SessionFinder() {
+    int port = 0;
+    socket_ = platform::udpOpen(0, port);
+}
 
-struct Found {
-    uint32_t ip = 0;
-    int tcpPort = 0;
-};
+SessionFinder::~SessionFinder() { platform::closeSocket(socket_); }
+
+bool SessionFinder::ask(uint32_t ip) {
+    if (socket_ == platform::kNoSocket) return false;
+    FrameWriter request(Datagram::EnumRequest, 0);
+    const std::vector<uint8_t>& bytes = request.finish();
+    for (int i = 0; i < kEnumPorts; ++i)
+        platform::sendDatagram(socket_, ip, kEnumPortFirst + i, bytes.data(), static_cast<int>(bytes.size()));
+    return true;
+}
+
+std::vector<SessionListing> SessionFinder::collect() {
+    std::vector<SessionListing> found;
+    if (socket_ == platform::kNoSocket) return found;
+    uint8_t buffer[1024];
+    uint32_t from = 0;
+    int fromPort = 0;
+    int got;
+    while ((got = platform::recvDatagram(socket_, buffer, sizeof buffer, from, fromPort)) >= 0) {
+        FrameReader in(buffer, static_cast<size_t>(got));
+        Datagram kind;
+        uint32_t session = 0;
+        std::string name;
+        uint16_t tcpPort = 0;
+        if (readDatagramHeader(in, kind, session) && kind == Datagram::EnumReply && in.text(name) && in.u16(tcpPort))
+            found.push_back(SessionListing{name, from, tcpPort});
+    }
+    return found;
+}
+
+namespace {
 
 // Asks every enumeration port at `ip` for its session and takes the first
 // answer that carries exactly `name`. Requests are repeated twice in case a
 // datagram is lost; the search gives up after a second.
-bool findSession(const std::string& name, uint32_t ip, Found& found) {
-    int port = 0;
-    platform::Socket s = platform::udpOpen(0, port);
-    if (s == platform::kNoSocket) return false;
-    FrameWriter request(Datagram::EnumRequest, 0);
-    const std::vector<uint8_t>& bytes = request.finish();
+bool findSession(const std::string& name, uint32_t ip, SessionListing& found) {
+    SessionFinder finder;
     uint32_t start = platform::milliSecs();
-    int rounds = 0;
-    bool ok = false;
-    while (!ok && platform::milliSecs() - start < 1000) {
-        uint32_t elapsed = platform::milliSecs() - start;
-        if (rounds < 3 && elapsed >= static_cast<uint32_t>(rounds) * 300) {
-            for (int i = 0; i < kEnumPorts; ++i)
-                platform::sendDatagram(s, ip, kEnumPortFirst + i, bytes.data(), static_cast<int>(bytes.size()));
+    for (int rounds = 0; platform::milliSecs() - start < 1000;) {
+        if (rounds < 3 && platform::milliSecs() - start >= static_cast<uint32_t>(rounds) * 300) {
+            if (!finder.ask(ip)) return false;
             ++rounds;
         }
-        bool readable = false;
-        platform::waitSockets(&s, 1, &readable, nullptr, 0, nullptr, 20);
-        if (!readable) continue;
-        uint8_t buffer[1024];
-        uint32_t from = 0;
-        int fromPort = 0;
-        int got;
-        while (!ok && (got = platform::recvDatagram(s, buffer, sizeof buffer, from, fromPort)) >= 0) {
-            FrameReader in(buffer, static_cast<size_t>(got));
-            Datagram kind;
-            uint32_t session = 0;
-            std::string answer;
-            uint16_t tcpPort = 0;
-            if (!readDatagramHeader(in, kind, session) || kind != Datagram::EnumReply || !in.text(answer) ||
-                !in.u16(tcpPort) || answer != name)
-                continue;
-            found.ip = from;
-            found.tcpPort = tcpPort;
-            ok = true;
-        }
+        platform::sleepMilliseconds(10);
+        for (const SessionListing& s : finder.collect())
+            if (s.name == name) {
+                found = s;
+                return true;
+            }
     }
-    platform::closeSocket(s);
-    return ok;
+    return false;
 }
 
 } // namespace
@@ -75,13 +82,17 @@ std::unique_ptr<GameSession> GameSession::host(const std::string& name) {
 std::unique_ptr<GameSession> GameSession::join(const std::string& name, const std::string& address) {
     uint32_t ip = 0xFFFFFFFF; // no address: ask the local network
     if (!address.empty() && !resolveHost(address, ip)) return nullptr;
-    Found found;
+    SessionListing found;
     if (!findSession(name, ip, found)) return nullptr;
+    return joinAt(name, found.ip, found.tcpPort);
+}
+
+std::unique_ptr<GameSession> GameSession::joinAt(const std::string& name, uint32_t ip, int tcpPort) {
     auto core = std::make_unique<SessionCore>(name, false);
     if (!core->openSockets()) return nullptr;
-    platform::Socket s = platform::tcpConnect(found.ip, found.tcpPort, 3000);
+    platform::Socket s = platform::tcpConnect(ip, tcpPort, 3000);
     if (s == platform::kNoSocket) return nullptr;
-    core->connectTo(s, found.ip);
+    core->connectTo(s, ip);
     core->startThread();
     if (!core->awaitWelcome(kPeerTimeout)) return nullptr;
     return std::unique_ptr<GameSession>(new GameSession(std::move(core)));

@@ -41,6 +41,30 @@ struct SessionEvent {
 
 class SessionCore;
 
+// A session that answered enumeration: its name and where to connect.
+struct SessionListing {
+    std::string name;
+    uint32_t ip;
+    int tcpPort;
+};
+
+// Session enumeration without waiting: ask() sends the requests, collect()
+// takes the answers that have arrived since.
+class SessionFinder {
+public:
+    SessionFinder();
+    ~SessionFinder();
+    SessionFinder(const SessionFinder&) = delete;
+    SessionFinder& operator=(const SessionFinder&) = delete;
+
+    // Asks every enumeration port at `ip` (255.255.255.255: the local network).
+    bool ask(uint32_t ip);
+    std::vector<SessionListing> collect();
+
+private:
+    intptr_t socket_;
+};
+
 class GameSession {
 public:
     // Hosts a new session of that name; null when no socket can be had.
@@ -49,6 +73,8 @@ public:
     // address (dotted or a host name; empty asks the local network); null
     // when none answers or it refuses.
     static std::unique_ptr<GameSession> join(const std::string& name, const std::string& address);
+    // Joins the session of that name that listens at ip:tcpPort.
+    static std::unique_ptr<GameSession> joinAt(const std::string& name, uint32_t ip, int tcpPort);
 
     // Leaves the session: peers learn of it at once.
     ~GameSession();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# sdk/vorn.h must be what vornsdk makes from the current registrations, and
-# vornrun --symbols must list the same names in the same order.
+# sdk/vorn.h and sdk/vorn.symbols must be what vornsdk makes from the current
+# registrations, and vornrun --symbols must list the same names in the same
+# order.
 . "$(dirname "$0")/../../scripts/win32-support.sh"
 skip_without_win32
 bin="$1"
@@ -8,6 +9,10 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 winerun="$root/scripts/winerun"
 if ! diff -u "$root/sdk/vorn.h" <("$winerun" "$bin/vornsdk.exe" | tr -d '\r'); then
     echo "sdk/vorn.h is stale: run 'make sdk'"
+    exit 1
+fi
+if ! diff -u "$root/sdk/vorn.symbols" <("$winerun" "$bin/vornsdk.exe" --symbols | tr -d '\r'); then
+    echo "sdk/vorn.symbols is stale: run 'make sdk'"
     exit 1
 fi
 symbols=$("$winerun" "$bin/vornrun.exe" --symbols | tr -d '\r')

@@ -42,9 +42,12 @@ compile() {
     "$CC" "${CFLAGS[@]}" "$@" "$src" -o "$obj" || { fail "cannot compile $src"; return 1; }
 }
 
+# The names image_runner.exe gives the images it links.
+printf '%s\n' _fprint _fprintint _fmillisecs __krStrConcat __krIntType >"$WORK/runner.symbols"
+
 # convert OBJ IMAGE: vornimg must succeed and the dump must parse the result.
 convert() {
-    "$VORNIMG" "$1" "$2" 2>"$WORK/err" || { fail "vornimg $1: $(cat "$WORK/err")"; return 1; }
+    "$VORNIMG" --symbols "$WORK/runner.symbols" "$1" "$2" 2>"$WORK/err" || { fail "vornimg $1: $(cat "$WORK/err")"; return 1; }
     "$VORNIMG" --dump "$2" >"$2.dump" 2>"$WORK/err" || { fail "dump $2: $(cat "$WORK/err")"; return 1; }
 }
 
@@ -195,6 +198,41 @@ cp "$P.o" "$WORK/amd64.o"
 printf '\x64\x86' | dd of="$WORK/amd64.o" conv=notrunc 2>/dev/null
 expect_refusal "$WORK/amd64.o" 'not an i386 COFF object' "wrong machine"
 
+echo "== undefined names are checked against the runtime's names"
+M=$WORK/misspelled
+if compile "$CASES/misspelled.c" "$M.o" && compile "$CASES/misspelled.c" "$M-libc.o" -DWITH_C_LIBRARY; then
+    expect_refusal "$M.o" 'undefined symbol _fmilisecs.*did you mean _fmillisecs\?' "misspelled command"
+    "$VORNIMG" --no-link-check "$M-libc.o" "$M.img" 2>"$WORK/err" || fail "--no-link-check refuses: $(cat "$WORK/err")"
+    # The C library: strlen is no runtime name, and nothing is close to it.
+    printf '# test list\n_fmilisecs\n' >"$WORK/list.symbols"
+    "$VORNIMG" --symbols "$WORK/list.symbols" "$M-libc.o" "$WORK/refused.img" 2>"$WORK/err" &&
+        fail "a C library call was accepted"
+    grep -Eq 'undefined symbol _strlen: .*no C library\)$' "$WORK/err" ||
+        fail "C library call: message '$(cat "$WORK/err")'"
+    "$VORNIMG" --symbols "$WORK/list.symbols" "$M.o" "$M.img" 2>"$WORK/err" ||
+        fail "a name from the --symbols list refused: $(cat "$WORK/err")"
+fi
+
+echo "== a program of two objects"
+T=$WORK/two
+if compile "$CASES/two_files_main.c" "$T-main.o" -fcommon && compile "$CASES/two_files_helper.c" "$T-helper.o" -fcommon; then
+    if "$VORNIMG" --symbols "$WORK/runner.symbols" "$T-main.o" "$T-helper.o" "$T.img" 2>"$WORK/err" && "$VORNIMG" --dump "$T.img" >"$T.dump"; then
+        for name in __MAIN _helper_twice _helper_table _tally; do
+            [ "$(grep -c "^symbol 0x[0-9a-f]* $name\$" "$T.dump")" = 1 ] || fail "two objects: $name is not defined once"
+        done
+        # The call and the table read reach the other object's definitions.
+        expect_line "$T.dump" '^rel 0x[0-9a-f]{8} _helper_twice -4$' "call into the other object"
+        expect_line "$T.dump" '^abs 0x[0-9a-f]{8} _helper_table 8$' "data of the other object"
+        off=$(symbol_offset "$T.dump" _helper_table)
+        [ "$(code_bytes "$T.img" "$off" 12)" = 010000000200000015000000 ] || fail "the other object's data not copied"
+    else
+        fail "two objects: $(cat "$WORK/err")"
+    fi
+    "$VORNIMG" "$T-main.o" "$T-helper.o" "$T-helper.o" "$WORK/refused.img" 2>"$WORK/err" &&
+        fail "an object given twice defines its names twice, but was accepted"
+    grep -q 'both become' "$WORK/err" || fail "twice-defined names: message '$(cat "$WORK/err")'"
+fi
+
 echo "== damaged objects never crash the tool"
 if [ -f "$P.o" ]; then
     size=$(stat -c %s "$P.o")
@@ -252,8 +290,12 @@ if ! win32_supported; then
 elif command -v wine >/dev/null; then
     export WINEDEBUG=-all
     if "$CC" -O1 "$HERE/image_runner.c" -o "$WORK/image_runner.exe"; then
-        for name in program cdecl; do
-            case $name in program) expected=$CASES/program.expected ;; *) expected=$CASES/cdecl_main.expected ;; esac
+        for name in program cdecl two; do
+            case $name in
+            program) expected=$CASES/program.expected ;;
+            two) expected=$CASES/two_files.expected ;;
+            *) expected=$CASES/cdecl_main.expected ;;
+            esac
             [ -f "$WORK/$name.img" ] || continue
             wine "$WORK/image_runner.exe" "$WORK/$name.img" 2>"$WORK/err" | tr -d '\r' >"$WORK/$name.out"
             diff -u "$expected" "$WORK/$name.out" || fail "$name: output differs when linked and run"

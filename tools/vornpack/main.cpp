@@ -1,10 +1,12 @@
 // vornpack: makes a finished program from a module image.
 //
-//   vornpack IMAGE OUT.exe
+//   vornpack [OPTIONS] IMAGE OUT.exe
 //
 // The result is the runtime library's own image, turned into an executable
 // whose entry point is _krWinMain@0, with the module image added as resource
-// RCDATA 1111. The runtime library is taken from this tool's own directory.
+// RCDATA 1111. The runtime library is taken from this tool's own directory,
+// and the image is first linked against it, so that an image the finished
+// program would refuse is refused here, with the same text.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,116 +14,160 @@
 #include <string>
 #include <vector>
 
+#include "runtime/module_linker.h"
+#include "runtime/runtime.h"
 #include "tools/common/file_bytes.h"
+#include "tools/vornpack/pe_image.h"
+#include "tools/vornpack/resources.h"
 
 namespace {
 
 constexpr int kModuleImageId = 1111;
 
-std::string runtimeLibraryPath() {
+const char kUsage[] =
+    "usage: vornpack [OPTIONS] IMAGE OUT.exe\n"
+    "Makes the finished program OUT.exe from a module image.\n"
+    "  --console         keep a console subsystem program (for command-line tools);\n"
+    "                    by default the program is a GUI program whose console\n"
+    "                    window appears only when it writes or reads text\n"
+    "  --icon FILE.ico   the program's icon\n"
+    "  --title TEXT      the program's description and product name\n"
+    "  --version TEXT    the program's version (a.b.c.d for the numeric version)\n"
+    "  --help            this text\n"
+    "Exit codes: 0 done; 1 a file could not be read or written; 2 bad usage or\n"
+    "an image that the runtime refuses (its reason on standard error).\n";
+
+struct Options {
+    bool console = false;
+    std::string icon, title, version, image, output;
+};
+
+// False after printing why the command line is wrong.
+bool parseOptions(int argc, char** argv, Options& options, bool& help) {
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "vornpack: %s needs a value\n", arg.c_str());
+                return false;
+            }
+            into = argv[++i];
+            return true;
+        };
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+            return true;
+        } else if (arg == "--console") {
+            options.console = true;
+        } else if (arg == "--icon" || arg == "--title" || arg == "--version") {
+            if (!value(arg == "--icon" ? options.icon : arg == "--title" ? options.title : options.version)) return false;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
+            std::fprintf(stderr, "vornpack: unknown option %s\n", arg.c_str());
+            return false;
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2) return false;
+    options.image = files[0];
+    options.output = files[1];
+    return true;
+}
+
+std::string toolDirectory() {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n);
+    std::string dir(path, n < MAX_PATH ? n : 0);
     size_t slash = dir.find_last_of("\\/");
     dir.erase(slash == std::string::npos ? 0 : slash + 1);
-    return dir + "runtime.dll";
+    return dir;
 }
 
-template <typename T>
-T* at(std::vector<uint8_t>& file, size_t offset) {
-    return offset + sizeof(T) <= file.size() ? reinterpret_cast<T*>(file.data() + offset) : nullptr;
+std::string baseName(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The file offset of an RVA, through the section table.
-bool rvaToOffset(std::vector<uint8_t>& file, IMAGE_NT_HEADERS32* nt, DWORD rva, size_t& offset) {
-    auto* section = IMAGE_FIRST_SECTION(nt);
-    for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
-        if (reinterpret_cast<uint8_t*>(section + 1) > file.data() + file.size()) return false;
-        DWORD size = section->Misc.VirtualSize ? section->Misc.VirtualSize : section->SizeOfRawData;
-        if (rva >= section->VirtualAddress && rva < section->VirtualAddress + size) {
-            offset = rva - section->VirtualAddress + section->PointerToRawData;
-            return offset < file.size();
-        }
-    }
-    return false;
-}
-
-// The RVA of an exported function, found by name in the export directory.
-bool exportRva(std::vector<uint8_t>& file, IMAGE_NT_HEADERS32* nt, const char* name, DWORD& rva) {
-    IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    size_t offset;
-    if (!dir.VirtualAddress || !rvaToOffset(file, nt, dir.VirtualAddress, offset)) return false;
-    auto* exports = at<IMAGE_EXPORT_DIRECTORY>(file, offset);
-    if (!exports) return false;
-    size_t names, ordinals, functions;
-    if (!rvaToOffset(file, nt, exports->AddressOfNames, names) ||
-        !rvaToOffset(file, nt, exports->AddressOfNameOrdinals, ordinals) ||
-        !rvaToOffset(file, nt, exports->AddressOfFunctions, functions))
+// Links the image against the runtime library as the finished program will;
+// false with the linker's own text.
+bool checkImage(const std::string& libraryPath, const std::vector<uint8_t>& image, std::string& error) {
+    HMODULE library = LoadLibraryA(libraryPath.c_str());
+    auto getRuntime = library ? reinterpret_cast<Runtime* (*)()>(
+                                    reinterpret_cast<void*>(GetProcAddress(library, "runtimeGetRuntime")))
+                              : nullptr;
+    if (!getRuntime) {
+        error = "vornpack: can't load '" + libraryPath + "'";
         return false;
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
-        DWORD* nameRva = at<DWORD>(file, names + 4 * i);
-        WORD* ordinal = at<WORD>(file, ordinals + 2 * i);
-        size_t nameOffset;
-        if (!nameRva || !ordinal || !rvaToOffset(file, nt, *nameRva, nameOffset)) return false;
-        const char* text = reinterpret_cast<const char*>(file.data() + nameOffset);
-        if (std::strncmp(text, name, file.size() - nameOffset) == 0) {
-            DWORD* function = at<DWORD>(file, functions + 4 * *ordinal);
-            if (!function) return false;
-            rva = *function;
-            return true;
-        }
     }
-    return false;
+    LinkedModule module;
+    return linkModuleImage(image.data(), image.size(), *getRuntime(), module, error);
 }
 
-// Turns the library image into an executable entered at _krWinMain@0.
-bool makeExecutable(std::vector<uint8_t>& file, std::string& error) {
-    auto* dos = at<IMAGE_DOS_HEADER>(file, 0);
-    if (!dos || dos->e_magic != IMAGE_DOS_SIGNATURE) return error = "runtime.dll is not a PE image", false;
-    auto* nt = at<IMAGE_NT_HEADERS32>(file, dos->e_lfanew);
-    if (!nt || nt->Signature != IMAGE_NT_SIGNATURE || nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC)
-        return error = "runtime.dll is not a 32-bit PE image", false;
-    DWORD entry;
-    if (!exportRva(file, nt, "_krWinMain@0", entry)) return error = "runtime.dll does not export _krWinMain@0", false;
-    nt->FileHeader.Characteristics &= ~IMAGE_FILE_DLL;
-    nt->FileHeader.Characteristics |= IMAGE_FILE_EXECUTABLE_IMAGE;
-    nt->OptionalHeader.AddressOfEntryPoint = entry;
-    return true;
+bool addResource(HANDLE update, LPCSTR type, LPCSTR name, const std::vector<uint8_t>& data) {
+    return UpdateResourceA(update, type, name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                           const_cast<uint8_t*>(data.data()), static_cast<DWORD>(data.size()));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: vornpack IMAGE OUT.exe\n");
+    Options options;
+    bool help = false;
+    if (!parseOptions(argc, argv, options, help)) {
+        std::fputs(kUsage, stderr);
         return 2;
     }
-    std::vector<uint8_t> image, library;
-    if (!readFileBytes(argv[1], image)) {
-        std::fprintf(stderr, "vornpack: can't read module image '%s'\n", argv[1]);
+    if (help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    std::vector<uint8_t> image, library, iconFile;
+    if (!readFileBytes(options.image, image)) {
+        std::fprintf(stderr, "vornpack: can't read module image '%s'\n", options.image.c_str());
         return 1;
     }
-    std::string libraryPath = runtimeLibraryPath();
+    IconResources icon;
+    std::string error;
+    if (!options.icon.empty()) {
+        if (!readFileBytes(options.icon, iconFile)) {
+            std::fprintf(stderr, "vornpack: can't read icon '%s'\n", options.icon.c_str());
+            return 1;
+        }
+        if (!parseIconFile(iconFile, icon, error)) {
+            std::fprintf(stderr, "vornpack: %s: %s\n", options.icon.c_str(), error.c_str());
+            return 2;
+        }
+    }
+    std::string libraryPath = toolDirectory() + "runtime.dll";
+    if (!checkImage(libraryPath, image, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
     if (!readFileBytes(libraryPath, library)) {
         std::fprintf(stderr, "vornpack: can't read '%s'\n", libraryPath.c_str());
         return 1;
     }
-    std::string error;
-    if (!makeExecutable(library, error)) {
+    if (!makeExecutable(library, options.console, error)) {
         std::fprintf(stderr, "vornpack: %s\n", error.c_str());
         return 1;
     }
-    if (!writeFileBytes(argv[2], library)) {
-        std::fprintf(stderr, "vornpack: can't write '%s'\n", argv[2]);
+    const char* out = options.output.c_str();
+    if (!writeFileBytes(options.output, library)) {
+        std::fprintf(stderr, "vornpack: can't write '%s'\n", out);
         return 1;
     }
-    HANDLE update = BeginUpdateResourceA(argv[2], FALSE);
-    if (!update ||
-        !UpdateResourceA(update, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(kModuleImageId),
-                         MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), image.data(), static_cast<DWORD>(image.size())) ||
-        !EndUpdateResourceA(update, FALSE)) {
-        std::fprintf(stderr, "vornpack: can't add the module image to '%s'\n", argv[2]);
-        DeleteFileA(argv[2]);
+    HANDLE update = BeginUpdateResourceA(out, FALSE);
+    bool ok = update && addResource(update, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(kModuleImageId), image);
+    for (size_t i = 0; ok && i < icon.images.size(); ++i)
+        ok = addResource(update, MAKEINTRESOURCEA(3), MAKEINTRESOURCEA(i + 1), icon.images[i].data);
+    if (ok && !icon.images.empty()) ok = addResource(update, MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(1), icon.directory);
+    if (ok && (!options.title.empty() || !options.version.empty()))
+        ok = addResource(update, MAKEINTRESOURCEA(16), MAKEINTRESOURCEA(1),
+                         versionResource(options.title, options.version, baseName(options.output)));
+    if (!update || !EndUpdateResourceA(update, !ok) || !ok) {
+        std::fprintf(stderr, "vornpack: can't add the resources to '%s'\n", out);
+        DeleteFileA(out);
         return 1;
     }
     return 0;

@@ -51,7 +51,8 @@ public:
         std::fprintf(stderr, "runtime error: %s\n", text);
         if (!fault.empty()) std::fprintf(stderr, "  fault at %s\n", fault.c_str());
         // The program's frames are still on the stack above this one.
-        auto* top = static_cast<const uint32_t*>(reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase);
+        const uint32_t* top; // the thread's stack base, NT_TIB::StackBase
+        __asm__("movl %%fs:4, %0" : "=r"(top));
         auto* here = static_cast<const uint32_t*>(__builtin_frame_address(0));
         if (uintptr_t call = locator.findCall(here, top))
             std::fprintf(stderr, "  called from %s\n", locator.describe(call).c_str());
@@ -90,8 +91,19 @@ int listSymbols(Runtime& runtime) {
 int main(int argc, char** argv) {
     Runtime* runtime = runtimeGetRuntime();
     if (argc >= 2 && std::strcmp(argv[1], "--symbols") == 0) return listSymbols(*runtime);
+    const char* usage =
+        "usage: vornrun IMAGE [ARGS...]  run a module image; its output goes to standard output\n"
+        "       vornrun --symbols        list every registered name, one a line\n"
+        "       vornrun --help           this text\n"
+        "Exit codes: 0 the program ended (also through End); 1 a runtime error, shown on\n"
+        "standard error as 'runtime error: MESSAGE', followed by where it happened when\n"
+        "that can be told; 2 the image could not be read, loaded or linked.\n";
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: vornrun IMAGE [ARGS...]\n       vornrun --symbols\n");
+        std::fputs(usage, stderr);
         return 2;
     }
 
