@@ -303,6 +303,12 @@ void VORN_API funlockbuffer(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedpitch(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedformat(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedpixels(int buffer); /* defaults: buffer=0 */
+int VORN_API fopenmovie(KrString* file);
+void VORN_API fclosemovie(int movie);
+int VORN_API fmoviewidth(int movie);
+int VORN_API fmovieheight(int movie);
+int VORN_API fmovieplaying(int movie);
+int VORN_API fdrawmovie(int movie, int x, int y, int width, int height); /* defaults: width=-1 height=-1 */
 int VORN_API fmousex(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousey(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousexspeed(int canvas); /* defaults: canvas=0 */
