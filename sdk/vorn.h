@@ -373,6 +373,12 @@ int VORN_API fstringwidth(KrString* string);
 int VORN_API fstringheight(KrString* string);
 int VORN_API ffontwidth(void);
 int VORN_API ffontheight(void);
+int VORN_API fopenmovie(KrString* file);
+void VORN_API fclosemovie(int movie);
+int VORN_API fmoviewidth(int movie);
+int VORN_API fmovieheight(int movie);
+int VORN_API fmovieplaying(int movie);
+int VORN_API fdrawmovie(int movie, int x, int y, int width, int height); /* defaults: width=-1 height=-1 */
 int VORN_API fmousex(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousey(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousexspeed(int canvas); /* defaults: canvas=0 */
