@@ -23,6 +23,9 @@ public:
     virtual KrWindow* createWindow(KrGroup* group, int style) = 0;
     virtual KrPanel* createPanel(KrGroup* group, int style) = 0;
     virtual KrDesktop* desktop() = 0;
+    // An icon strip of the pixmap's square icons (one reference; the driver
+    // releases it when it stops if the program has not).
+    virtual KrIconStrip* loadIconStrip(KrPixmap* pixmap) = 0;
 };
 
 // The running gadget driver (always one while a program runs).

@@ -34,6 +34,10 @@ public:
 
     bool ownsAnything() const { return anchor_.ownedNext != &anchor_; }
 
+    // Leaves every owner: for a program giving up the reference its owners
+    // held, while others still hold references of their own.
+    void leaveOwners() { unlinkOwners(); }
+
 private:
     void unlinkOwners();
 

@@ -299,6 +299,9 @@ void VORN_API fdisablemenu(int menu);
 int VORN_API fmenuchecked(int menu);
 int VORN_API fmenuenabled(int menu);
 KrString* VORN_API fmenutext(int menu);
+int VORN_API floadiconstrip(KrString* file);
+void VORN_API ffreeiconstrip(int icon_strip);
+void VORN_API fsetgadgeticonstrip(int gadget, int icon_strip);
 int VORN_API fcreatewindow(KrString* text, int x, int y, int width, int height, int group, int style); /* defaults: group=0 style=15 */
 int VORN_API factivewindow(void);
 void VORN_API factivatewindow(int window);

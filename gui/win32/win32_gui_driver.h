@@ -7,8 +7,11 @@
 #include "gui/gui_driver.h"
 #include "gui/win32/win32_hwnd.h"
 
+#include <commctrl.h>
+
 class KrFont;
 class KrPanel;
+class KrPixmap;
 
 class Win32GuiDriver : public KrGuiDriver {
 public:
@@ -20,6 +23,7 @@ public:
     KrWindow* createWindow(KrGroup* group, int style) override;
     KrPanel* createPanel(KrGroup* group, int style) override;
     KrDesktop* desktop() override { return desktop_; }
+    KrIconStrip* loadIconStrip(KrPixmap* pixmap) override;
 
     KrFont* defaultFont() const { return defaultFont_; }
 
@@ -32,3 +36,10 @@ private:
 // The kinds' constructors, one file each.
 KrPanel* win32CreatePanel(KrGroup* group, int style);
 KrDesktop* win32CreateDesktop();
+
+// A bitmap compatible with the screen holding the pixmap's pixels (runtime
+// errors "CreateCompatibleBitmap failed", "SetDIBits failed"); the caller
+// deletes it.
+HBITMAP win32PixmapBitmap(KrPixmap* pixmap);
+// The image list of an icon strip made by this driver, or null.
+HIMAGELIST win32ImageList(KrIconStrip* strip);
