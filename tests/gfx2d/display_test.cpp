@@ -196,6 +196,16 @@ std::vector<uint32_t> pixelsOf(K2DBuffer* buffer) {
     return pixels;
 }
 
+// Reports the first few pixels that differ.
+void expectSamePixels(const std::vector<uint32_t>& got, const std::vector<uint32_t>& expected) {
+    int differ = 0;
+    for (size_t i = 0; i < got.size(); ++i)
+        if (got[i] != expected[i] && differ++ < 5)
+            ADD_FAILURE() << "pixel " << i % 64 << "," << i / 64 << ": got " << std::hex << got[i] << ", expected "
+                          << expected[i];
+    EXPECT_EQ(differ, 0);
+}
+
 } // namespace
 
 TEST(Display, TheBackBufferDrawsLikeAPixmap) {
@@ -209,12 +219,7 @@ TEST(Display, TheBackBufferDrawsLikeAPixmap) {
         Graphics(64, 48, 0, 2);
         drawScene(graphicsDisplayBuffer());
         std::vector<uint32_t> got = pixelsOf(graphicsDisplayBuffer());
-        int differ = 0;
-        for (size_t i = 0; i < got.size(); ++i)
-            if (got[i] != expected[i] && differ++ < 5)
-                ADD_FAILURE() << "pixel " << i % 64 << "," << i / 64 << ": got " << std::hex << got[i]
-                              << ", expected " << expected[i];
-        EXPECT_EQ(differ, 0);
+        expectSamePixels(got, expected);
         image->release();
         EndGraphics();
     });
