@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix cmake ninja-build wine wine32:i386 xvfb xauth
           xdotool xclip imagemagick libstb-dev googletest fonts-dejavu-core
-          sox vorbis-tools lame)
+          sox vorbis-tools lame
+          g++-multilib clang libclang-rt-14-dev)  # the native build and its fuzzers
 
 missing=()
 for p in "${packages[@]}"; do
