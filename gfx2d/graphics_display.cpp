@@ -7,7 +7,10 @@
 #include "runtime/app_title.h"
 #include "runtime/runtime_error.h"
 
-extern "C" __attribute__((stdcall)) void Flip(int vwait);
+extern "C" {
+__attribute__((stdcall)) void Cls();
+__attribute__((stdcall)) void Flip(int vwait);
+}
 
 namespace {
 
@@ -27,16 +30,6 @@ int requestWord(int flags) {
 }
 
 int formatOfDepth(int depth) { return depth == 24 ? 3 : depth == 32 ? 4 : 1; }
-
-// Clears the current buffer's viewport to its clear colour, as Cls does.
-void clearCurrentBuffer() {
-    K2DBuffer& buffer = drawingBuffer();
-    KrGrDriver2D& driver = driver2D();
-    KrRect viewport = driver.viewport();
-    driver.setColor(buffer.clsColor);
-    driver.rect(viewport.left, viewport.top, viewport.width(), viewport.height(), true);
-    driver.setColor(buffer.color);
-}
 
 void releaseBuffer(K2DBuffer*& buffer) {
     if (buffer) buffer->release();
@@ -77,9 +70,9 @@ void openGraphics(int width, int height, int depth, int flags) {
     setActiveScreen(screen);
     display.buffer = new K2DBuffer(screen->graphics());
     k2dGraphics().setCurrent(display.buffer);
-    clearCurrentBuffer();
+    Cls();
     Flip(0);
-    clearCurrentBuffer();
+    Cls();
     if (!(request & kScreenWindowed)) {
         screen->setPointerVisible(false);
         screen->moveMouse(0, 0);

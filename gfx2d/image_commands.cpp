@@ -7,7 +7,6 @@
 #include "gfx2d/k2d_buffer.h"
 #include "gfx2d/k2d_graphics_driver.h"
 #include "gfx2d/k2d_image.h"
-#include "gfx2d/kr_pixmap.h"
 #include "lang/kr_string.h"
 #include "runtime/symbol_registration.h"
 
@@ -19,9 +18,11 @@ const char* fileName(const KrString* name) {
     return int(std::strlen(text)) == krLength(name) ? text : nullptr;
 }
 
-KrPixmap* loadNamed(const KrString* name) {
+// The picture a file holds as opaque ARGB words (what a 32-bit pixmap of
+// it reads back), written straight into the frames.
+DecodedImage loadNamed(const KrString* name) {
     const char* path = fileName(name);
-    return path ? loadPixmap(path) : nullptr;
+    return path ? loadArgbImage(path) : DecodedImage();
 }
 
 } // namespace
@@ -29,43 +30,39 @@ KrPixmap* loadNamed(const KrString* name) {
 extern "C" {
 
 __attribute__((stdcall)) int LoadImage(KrString* file, int flags) {
-    KrPixmap* pixmap = loadNamed(file);
-    if (!pixmap) return 0;
-    const int w = pixmap->width(), h = pixmap->height();
+    DecodedImage picture = loadNamed(file);
+    if (!picture) return 0;
+    const int w = picture.width, h = picture.height;
     K2DImage* image = K2DImage::create(w, h, 1, flags, false);
-    image->frameGraphics(0)->blit(0, 0, w, h, pixmap, 0, 0, 0);
-    pixmap->release();
+    image->frameGraphics(0)->writePixels(0, 0, w, h, picture.words(), w * 4);
     return toHandle(image);
 }
 
 __attribute__((stdcall)) int LoadAnimImage(KrString* file, int width, int height, int first, int count, int flags) {
-    KrPixmap* pixmap = loadNamed(file);
-    if (!pixmap) return 0;
+    DecodedImage picture = loadNamed(file);
+    if (!picture) return 0;
     if (width <= 0 || height <= 0 || count <= 0) {
-        pixmap->release();
+        picture = DecodedImage();
         runtimeError("Illegal Parameter for CreateImage");
     }
     // The request is checked before the image exists, so a refusal leaves
     // nothing behind; a negative first frame or a file without one whole
     // frame is refused too.
-    const int perRow = pixmap->width() / width;
-    const int64_t total = int64_t(perRow) * (pixmap->height() / height);
-    if (first < 0 || total < int64_t(first) + count) {
-        pixmap->release();
-        return 0;
-    }
+    const int perRow = picture.width / width;
+    const int64_t total = int64_t(perRow) * (picture.height / height);
+    if (first < 0 || total < int64_t(first) + count) return 0;
     K2DImage* image = K2DImage::create(width, height, count, flags, false);
     int sx = width * (first % perRow), sy = height * (first / perRow);
     for (int i = 0; i < count; ++i) {
-        image->frameGraphics(i)->blit(0, 0, width, height, pixmap, sx, sy, 0);
-        if (pixmap->width() >= int64_t(sx) + 2 * int64_t(width)) {
+        const uint32_t* cell = picture.words() + size_t(sy) * picture.width + sx;
+        image->frameGraphics(i)->writePixels(0, 0, width, height, cell, picture.width * 4);
+        if (picture.width >= int64_t(sx) + 2 * int64_t(width)) {
             sx += width;
         } else {
             sx = 0;
             sy += height;
         }
     }
-    pixmap->release();
     return toHandle(image);
 }
 

@@ -115,6 +115,23 @@ void rgbaToArgb(const DecodedImage& image, uint8_t* dest, int destPitch) {
     }
 }
 
+void makeOpaqueArgb(DecodedImage& image) {
+    uint8_t* bytes = image.rgba.get();
+    const size_t count = size_t(image.width) * size_t(image.height);
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t p;
+        std::memcpy(&p, bytes + i * 4, 4);
+        p = 0xFF000000u | (p >> 16 & 0xFFu) | (p & 0xFF00u) | (p & 0xFFu) << 16;
+        std::memcpy(bytes + i * 4, &p, 4);
+    }
+}
+
+DecodedImage loadArgbImage(const char* path) {
+    DecodedImage image = decodeImageFile(path, imageFileKind(path));
+    if (image) makeOpaqueArgb(image);
+    return image;
+}
+
 KrPixmap* loadPixmap(const char* path) {
     DecodedImage image = decodeImageFile(path, imageFileKind(path));
     if (!image) return nullptr;

@@ -31,6 +31,8 @@ struct DecodedImage {
     int height = 0;
     std::unique_ptr<uint8_t, void (*)(void*)> rgba{nullptr, nullptr};
     explicit operator bool() const { return rgba != nullptr; }
+    // The pixels as 32-bit words, once makeOpaqueArgb has converted them.
+    const uint32_t* words() const { return reinterpret_cast<const uint32_t*>(rgba.get()); }
 };
 
 // Decodes a file of the given kind; an empty result when it cannot.
@@ -41,6 +43,15 @@ DecodedImage decodeImageMemory(const uint8_t* data, int size, ImageFileKind kind
 // Converts decoded rows to ARGB words (0xAARRGGBB) at dest, rows destPitch
 // bytes apart.
 void rgbaToArgb(const DecodedImage& image, uint8_t* dest, int destPitch);
+
+// Converts the decoded pixels in place to opaque ARGB words 0xFFRRGGBB: the
+// values a 32-bit XRGB pixmap of the picture reads back, ready for
+// writePixels, rows width × 4 bytes apart.
+void makeOpaqueArgb(DecodedImage& image);
+
+// Decodes a picture file by its extension (see imageFileKind) into opaque
+// ARGB words; an empty result when it cannot.
+DecodedImage loadArgbImage(const char* path);
 
 // Loads a picture file into a new KrPixmap in format 4 with alignment 4; null
 // when the file has no extension, cannot be opened or cannot be decoded.

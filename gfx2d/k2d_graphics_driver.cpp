@@ -8,6 +8,10 @@ namespace {
 
 K2DGraphicsDriver theDriver;
 
+// The buffer a handle named last: pixel loops name the same buffer over and
+// over. It is forgotten when that buffer goes, so it is always live.
+K2DBuffer* lastNamed = nullptr;
+
 } // namespace
 
 K2DGraphicsDriver& k2dGraphics() { return theDriver; }
@@ -34,12 +38,15 @@ void K2DGraphicsDriver::setCurrent(K2DBuffer* buffer) {
 }
 
 void K2DGraphicsDriver::bufferGone(K2DBuffer* buffer) {
+    if (lastNamed == buffer) lastNamed = nullptr;
     if (current_ == buffer) setCurrent(nullptr);
 }
 
 K2DBuffer* bufferArg(int handle) {
     if (handle == 0) return &drawingBuffer();
-    return castHandle<K2DBuffer>(handle);
+    if (lastNamed && handle == toHandle(lastNamed)) return lastNamed;
+    lastNamed = castHandle<K2DBuffer>(handle);
+    return lastNamed;
 }
 
 K2DBuffer& drawingBuffer() {

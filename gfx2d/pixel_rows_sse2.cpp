@@ -55,7 +55,19 @@ void fill16(uint8_t* p, int n, uint16_t raw) {
     for (; n > 0; --n, p += 2) put<uint16_t>(p, raw);
 }
 
+// The processor's string store is the fastest fill of long runs (it is what
+// memset uses); short runs do better with vector stores.
+inline void storeString32(uint8_t* p, size_t n, uint32_t raw) {
+    asm volatile("rep stosl" : "+D"(p), "+c"(n) : "a"(raw) : "memory");
+}
+
+constexpr int kStringStoreBytes = 2048;
+
 void fill32(uint8_t* p, int n, uint32_t raw) {
+    if (n * 4 >= kStringStoreBytes) {
+        storeString32(p, static_cast<size_t>(n), raw);
+        return;
+    }
     if ((reinterpret_cast<uintptr_t>(p) & 3) == 0) {
         fillUniform<uint32_t>(p, n, raw, _mm_set1_epi32(static_cast<int>(raw)));
         return;
@@ -86,6 +98,8 @@ void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) {
         return;
     }
     const __m128i o = _mm_set1_epi32(static_cast<int>(orBits));
+    // Unaligned stores throughout: aligning the destination first costs more
+    // on sprite-sized rows than it saves.
     for (; n >= 16; n -= 16, d += 64, s += 64) {
         __m128i v0 = load(s), v1 = load(s + 16), v2 = load(s + 32), v3 = load(s + 48);
         store(d, _mm_or_si128(v0, o));
@@ -114,33 +128,25 @@ void copy16(uint8_t* d, const uint8_t* s, int n, uint16_t andBits) {
     for (; n > 0; --n, d += 2, s += 2) put<uint16_t>(d, get<uint16_t>(s) & andBits);
 }
 
-namespace {
-
-// One vector of keyed pixels: whole runs of opaque or transparent pixels
-// need no read of the destination.
-inline void keyedVector32(uint8_t* d, __m128i v, __m128i colour, __m128i k, __m128i o) {
-    __m128i hit = _mm_cmpeq_epi32(_mm_and_si128(v, colour), k);
-    int bits = _mm_movemask_epi8(hit);
-    if (bits == 0) {
-        store(d, _mm_or_si128(v, o));
-    } else if (bits != 0xFFFF) {
-        __m128i old = load(d);
-        store(d, _mm_or_si128(_mm_and_si128(hit, old), _mm_andnot_si128(hit, _mm_or_si128(v, o))));
-    }
-}
-
-} // namespace
-
 void keyed32(uint8_t* d, const uint8_t* s, int n, uint32_t key, uint32_t orBits) {
     const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
     const __m128i k = _mm_set1_epi32(static_cast<int>(key));
     const __m128i o = _mm_set1_epi32(static_cast<int>(orBits));
-    for (; n >= 8; n -= 8, d += 32, s += 32) {
-        __m128i v0 = load(s), v1 = load(s + 16);
-        keyedVector32(d, v0, colour, k, o);
-        keyedVector32(d + 16, v1, colour, k, o);
+    // Every vector is blended without branches: sprite edges would make
+    // branches on the mask mispredict at every row.
+    auto blend = [&](uint8_t* to, __m128i v, __m128i old) {
+        __m128i hit = _mm_cmpeq_epi32(_mm_and_si128(v, colour), k);
+        store(to, _mm_or_si128(_mm_and_si128(hit, old), _mm_andnot_si128(hit, _mm_or_si128(v, o))));
+    };
+    for (; n >= 16; n -= 16, d += 64, s += 64) {
+        __m128i v0 = load(s), v1 = load(s + 16), v2 = load(s + 32), v3 = load(s + 48);
+        __m128i d0 = load(d), d1 = load(d + 16), d2 = load(d + 32), d3 = load(d + 48);
+        blend(d, v0, d0);
+        blend(d + 16, v1, d1);
+        blend(d + 32, v2, d2);
+        blend(d + 48, v3, d3);
     }
-    for (; n >= 4; n -= 4, d += 16, s += 16) keyedVector32(d, load(s), colour, k, o);
+    for (; n >= 4; n -= 4, d += 16, s += 16) blend(d, load(s), load(d));
     for (; n > 0; --n, d += 4, s += 4) {
         uint32_t v = get<uint32_t>(s);
         if ((v & 0xFFFFFF) != key) put<uint32_t>(d, v | orBits);

@@ -4,21 +4,29 @@
 #include <algorithm>
 #include <climits>
 
+#include "gfx2d/kr_font.h"
 #include "gfx2d/kr_pixmap.h"
+#include "lang/kr_string.h"
 
 SoftGrContext::SoftGrContext(KrGraphics* graphics, KrGrDriver2D* driver)
     : KrGrContext(graphics, driver), viewport{0, 0, graphics->width(), graphics->height()} {}
 
-SoftGrContext::~SoftGrContext() = default;
+SoftGrContext::~SoftGrContext() { ::release(font); }
 
 bool SoftGrDriver2D::startup() {
-    becomeActive();
+    if (!requireModule("Win32FontDriver")) return false;
+    KrFontDriver* fonts = currentFontDriver();
+    if (!fonts) return false;
+    defaultFont_ = fonts->createFont("courier", 10, 0);
     context_ = nullptr;
+    becomeActive();
     return true;
 }
 
 void SoftGrDriver2D::shutdown() {
     context_ = nullptr;
+    ::release(defaultFont_);
+    defaultFont_ = nullptr;
     stopBeingActive();
 }
 
@@ -43,11 +51,20 @@ void SoftGrDriver2D::setContext(KrGrContext* context) {
 KrGrContext* SoftGrDriver2D::createContext(KrGraphics* graphics) {
     if (!acceptsGraphics(graphics)) runtimeError("Incompatible graphics");
     auto* context = new SoftGrContext(graphics, this);
+    context->font = defaultFont_;
+    if (defaultFont_) defaultFont_->retain();
     addResource(context);
     return context;
 }
 
-void SoftGrDriver2D::setFont(KrFont*) { runtimeError("Incompatible font"); }
+void SoftGrDriver2D::setFont(KrFont* font) {
+    SoftGrContext& ctx = context();
+    KrFontDriver* fonts = currentFontDriver();
+    if (!font || !fonts || !fonts->isOwnKind(font)) runtimeError("Incompatible font");
+    font->retain();
+    ::release(ctx.font);
+    ctx.font = font;
+}
 
 KrFont* SoftGrDriver2D::font() { return context().font; }
 
@@ -105,7 +122,12 @@ void SoftGrDriver2D::blitImage(int x, int y, int w, int h, KrGraphics* source, i
                                masked ? KrGraphics::kBlitMasked : 0);
 }
 
-void SoftGrDriver2D::text(int, int, const KrString*) { context(); }
+void SoftGrDriver2D::text(int x, int y, const KrString* text) {
+    SoftGrContext& ctx = context();
+    if (!ctx.font || clip_.empty()) return;
+    drawText(*ctx.graphics(), *ctx.font, x, y, krText(text), krLength(text), ctx.color, clip_.left, clip_.top,
+             clip_.right, clip_.bottom);
+}
 
 KrGraphics* SoftGrDriver2D::createGraphics(int width, int height, int, int flags) {
     return KrPixmap::create(width, height, (flags & 2) && !(flags & 1) ? 4 : 3, 4);

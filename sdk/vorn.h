@@ -303,6 +303,32 @@ void VORN_API funlockbuffer(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedpitch(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedformat(int buffer); /* defaults: buffer=0 */
 int VORN_API flockedpixels(int buffer); /* defaults: buffer=0 */
+int VORN_API freadpixel(int x, int y, int buffer); /* defaults: buffer=0 */
+int VORN_API freadpixelfast(int x, int y, int buffer); /* defaults: buffer=0 */
+void VORN_API fwritepixel(int x, int y, int argb, int buffer); /* defaults: buffer=0 */
+void VORN_API fwritepixelfast(int x, int y, int argb, int buffer); /* defaults: buffer=0 */
+void VORN_API fcopypixel(int src_x, int src_y, int src_buffer, int dest_x, int dest_y, int dest_buffer); /* defaults: dest_buffer=0 */
+void VORN_API fcopypixelfast(int src_x, int src_y, int src_buffer, int dest_x, int dest_y, int dest_buffer); /* defaults: dest_buffer=0 */
+void VORN_API fcopyrect(int src_x, int src_y, int width, int height, int dest_x, int dest_y, int src_buffer, int dest_buffer); /* defaults: src_buffer=0 dest_buffer=0 */
+void VORN_API fcolor(int red, int green, int blue);
+void VORN_API fclscolor(int red, int green, int blue);
+void VORN_API fsetfont(int font);
+void VORN_API forigin(int x, int y);
+void VORN_API fviewport(int x, int y, int width, int height);
+void VORN_API fcls(void);
+void VORN_API fplot(int x, int y);
+void VORN_API fline(int x1, int y1, int x2, int y2);
+void VORN_API frect(int x, int y, int width, int height, int solid); /* defaults: solid=1 */
+void VORN_API foval(int x, int y, int width, int height, int solid); /* defaults: solid=1 */
+void VORN_API ftext(int x, int y, KrString* text, int center_x, int center_y); /* defaults: center_x=0 center_y=0 */
+void VORN_API fgetcolor(int x, int y);
+int VORN_API fcolorred(void);
+int VORN_API fcolorgreen(void);
+int VORN_API fcolorblue(void);
+int VORN_API fstringwidth(KrString* string);
+int VORN_API fstringheight(KrString* string);
+int VORN_API ffontwidth(void);
+int VORN_API ffontheight(void);
 int VORN_API fmousex(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousey(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousexspeed(int canvas); /* defaults: canvas=0 */

@@ -237,20 +237,22 @@ void SessionCore::serviceOnce(Lock& lock) {
     if (stopping_) return;
     if (ok) {
         size_t r = 0;
+        // Up to 16 newcomers a round; the rest wait in the listen queue.
         if (listener_ != platform::kNoSocket && readable[r++]) {
-            uint32_t ip = 0;
-            int port = 0;
-            platform::Socket s = platform::tcpAccept(listener_, ip, port);
-            if (s != platform::kNoSocket) {
-                if (static_cast<int>(connections_.size()) >= kMaxConnections) {
+            for (int i = 0; i < 16; ++i) {
+                uint32_t ip = 0;
+                int port = 0;
+                platform::Socket s = platform::tcpAccept(listener_, ip, port);
+                if (s == platform::kNoSocket) break;
+                if (static_cast<int>(connections_.size()) >= kMaxConnections && !dropOldestStranger()) {
                     platform::closeSocket(s);
-                } else {
-                    auto c = std::make_unique<Connection>();
-                    c->socket = s;
-                    c->ip = ip;
-                    c->opened = c->lastRecv = c->lastSend = now();
-                    connections_.push_back(std::move(c));
+                    continue;
                 }
+                auto c = std::make_unique<Connection>();
+                c->socket = s;
+                c->ip = ip;
+                c->opened = c->lastRecv = c->lastSend = now();
+                connections_.push_back(std::move(c));
             }
         }
         if (udp_ != platform::kNoSocket && readable[r++]) readDatagrams(udp_, false);
@@ -262,6 +264,20 @@ void SessionCore::serviceOnce(Lock& lock) {
     }
     timers(now());
     reap();
+}
+
+// At the connection limit a newcomer takes the place of the oldest peer that
+// has not introduced itself, so a flood of silent connections cannot keep
+// real members out.
+bool SessionCore::dropOldestStranger() {
+    Connection* oldest = nullptr;
+    for (auto& c : connections_)
+        if (!c->node && !c->dead && c.get() != hostConnection_ &&
+            (!oldest || static_cast<int32_t>(c->opened - oldest->opened) < 0))
+            oldest = c.get();
+    if (!oldest) return false;
+    oldest->dead = true; // closed by reap() with the other dead ones
+    return true;
 }
 
 void SessionCore::readConnection(Connection& c) {

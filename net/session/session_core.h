@@ -83,6 +83,7 @@ private:
 
     void run();
     void serviceOnce(Lock& lock);
+    bool dropOldestStranger();
     void readConnection(Connection& c);
     void parseFrames(Connection& c);
     void handleFrame(Connection& c, const uint8_t* body, size_t size);

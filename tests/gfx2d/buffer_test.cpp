@@ -4,6 +4,8 @@
 
 #include "gfx2d/k2d_buffer.h"
 #include "gfx2d/k2d_graphics_driver.h"
+#include "gfx2d/kr_font.h"
+#include "gfx2d/kr_gr_driver_2d.h"
 #include "gfx2d/kr_pixmap.h"
 #include "support/gfx2d_commands.h"
 #include "support/program_harness.h"
@@ -58,4 +60,39 @@ TEST(Buffer, ABufferThatGoesStopsBeingCurrent) {
 
     RunRecord bad = runAsProgram([] { LockBuffer(12345); });
     EXPECT_EQ(bad.error(), "Invalid Buffer handle");
+}
+
+namespace {
+
+class ForeignFont : public KrFont {
+public:
+    int maxCharWidth() override { return 1; }
+    int ascent() override { return 1; }
+    int lineHeight() override { return 1; }
+    int descent() override { return 0; }
+    void measureBytes(const char*, int, int& w, int& h) override { w = h = 1; }
+};
+
+} // namespace
+
+TEST(Buffer, TheDriverRefusesContextsAndFontsOfOtherKinds) {
+    RunRecord font = runAsProgram([] {
+        K2DBuffer* b = newBuffer(2, 2, 4);
+        SetBuffer(toHandle(b));
+        SetFont(toHandle(new ForeignFont));
+    });
+    EXPECT_EQ(font.error(), "Incompatible font");
+
+    RunRecord notFont = runAsProgram([] {
+        K2DBuffer* b = newBuffer(2, 2, 4);
+        SetBuffer(toHandle(b));
+        SetFont(toHandle(b));
+    });
+    EXPECT_EQ(notFont.error(), "Invalid Font handle");
+
+    RunRecord context = runAsProgram([] {
+        KrPixmap* p = KrPixmap::create(2, 2, 4, 4);
+        activeDriver2D()->setContext(new KrGrContext(p, activeDriver2D()));
+    });
+    EXPECT_EQ(context.error(), "Incompatible graphics context");
 }

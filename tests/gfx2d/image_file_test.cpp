@@ -92,14 +92,22 @@ TEST(ImageFile, ExtensionChoosesTheDecoder) {
 }
 
 TEST(ImageFile, PngDecodesUprightAsArgb) {
-    DecodedImage img = decode(pngOf(3, 2), ImageFileKind::Png);
+    Bytes rgba = gradient(3, 2);
+    rgba[3] = 0x40; // the first pixel is mostly transparent
+    Bytes png;
+    stbi_write_png_to_func(append, &png, 3, 2, 4, rgba.data(), 12);
+    DecodedImage img = decode(png, ImageFileKind::Png);
     ASSERT_TRUE(img);
     ASSERT_EQ(img.width, 3);
     ASSERT_EQ(img.height, 2);
     std::vector<uint32_t> argb(6);
     rgbaToArgb(img, reinterpret_cast<uint8_t*>(argb.data()), 12);
-    EXPECT_EQ(argb, (std::vector<uint32_t>{0xFF000007, 0xFF0A0007, 0xFF140007, 0xFF001407, 0xFF0A1407,
+    EXPECT_EQ(argb, (std::vector<uint32_t>{0x40000007, 0xFF0A0007, 0xFF140007, 0xFF001407, 0xFF0A1407,
                                            0xFF141407}));
+    // In place, as a 32-bit XRGB pixmap would read them: alpha is opaque.
+    makeOpaqueArgb(img);
+    EXPECT_EQ(std::vector<uint32_t>(img.words(), img.words() + 6),
+              (std::vector<uint32_t>{0xFF000007, 0xFF0A0007, 0xFF140007, 0xFF001407, 0xFF0A1407, 0xFF141407}));
 }
 
 TEST(ImageFile, BmpWriterLayoutReadsBackUpright) {

@@ -181,8 +181,8 @@ TEST_F(GameSessionTest, LastMemberLeftBecomesHost) {
     ASSERT_TRUE(waitFor(*a, SessionEvent::BecameHost, e, 10000));
 }
 
-// Raw TCP to a host, found through its enumeration answer.
-platform::Socket rawConnection(GameSession& host, const std::string& name) {
+// A host's TCP port, from its enumeration answer (0 when it does not answer).
+int tcpPortOf(GameSession& host, const std::string& name) {
     int port = 0;
     platform::Socket udp = platform::udpOpen(0, port);
     session::FrameWriter ask(session::Datagram::EnumRequest, 0);
@@ -195,15 +195,18 @@ platform::Socket rawConnection(GameSession& host, const std::string& name) {
     int from = 0;
     int got = platform::recvDatagram(udp, reply, sizeof reply, ip, from);
     platform::closeSocket(udp);
-    if (got <= 0) return platform::kNoSocket;
+    if (got <= 0) return 0;
     session::FrameReader in(reply, static_cast<size_t>(got));
     session::Datagram kind;
     uint32_t id = 0;
     std::string answer;
     uint16_t tcp = 0;
-    if (!session::readDatagramHeader(in, kind, id) || !in.text(answer) || !in.u16(tcp) || answer != name)
-        return platform::kNoSocket;
-    return platform::tcpConnect(0x7F000001, tcp, 3000);
+    if (!session::readDatagramHeader(in, kind, id) || !in.text(answer) || !in.u16(tcp) || answer != name) return 0;
+    return tcp;
+}
+
+platform::Socket rawConnection(GameSession& host, const std::string& name) {
+    return platform::tcpConnect(0x7F000001, tcpPortOf(host, name), 3000);
 }
 
 // Reads until the peer closes; the bytes it sent first are returned.
@@ -255,17 +258,40 @@ TEST_F(GameSessionTest, PeersThatBreakTheProtocolAreDropped) {
     EXPECT_EQ(said[5] | said[6] << 8, session::kVersion);
     platform::closeSocket(s);
 
-    // A connection that never speaks is let go after the keep-alive limit.
-    s = rawConnection(*host, name);
+    // A connection that never speaks, and a member that falls silent after
+    // its welcome (sending no keep-alives), are let go after the limit.
+    platform::Socket stranger = rawConnection(*host, name);
+    platform::Socket member = rawConnection(*host, name);
+    session::FrameWriter introduce(session::Frame::Hello);
+    introduce.u32(session::kMagic).u16(session::kVersion).text(name).u16(1).u16(1);
+    const auto& intro = introduce.finish();
+    platform::sendSome(member, intro.data(), static_cast<int>(intro.size()));
     uint32_t start = platform::milliSecs();
-    EXPECT_TRUE(closedByPeer(s, said, 9000));
+    said.clear();
+    EXPECT_TRUE(closedByPeer(member, said, 9000));
+    ASSERT_GE(said.size(), 5u);
+    EXPECT_EQ(said[4], static_cast<uint8_t>(session::Frame::Welcome));
+    EXPECT_TRUE(closedByPeer(stranger, said, 9000));
     EXPECT_GE(platform::milliSecs() - start, 4000u);
-    platform::closeSocket(s);
+    EXPECT_LT(platform::milliSecs() - start, 9000u);
+    platform::closeSocket(stranger);
+    platform::closeSocket(member);
+
+    // A flood of connections that never speak does not keep a member out.
+    std::vector<platform::Socket> flood;
+    int port = tcpPortOf(*host, name);
+    ASSERT_NE(port, 0);
+    for (int i = 0; i < 300; ++i) {
+        platform::Socket f = platform::tcpConnect(0x7F000001, port, 3000);
+        if (f != platform::kNoSocket) flood.push_back(f);
+    }
+    EXPECT_GT(flood.size(), 250u);
 
     // The host is none the worse.
     auto a = GameSession::join(name, "127.0.0.1");
     ASSERT_TRUE(a);
     EXPECT_NE(a->createPlayer("after"), 0u);
+    for (platform::Socket f : flood) platform::closeSocket(f);
 }
 
 } // namespace

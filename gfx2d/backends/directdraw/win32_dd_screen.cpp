@@ -25,10 +25,11 @@ void waitVerticalBlankStart() {
     dd->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
 }
 
+// The desktop's primary surface is made when first asked for, so that
+// programs that never draw do not pay for it.
 Win32DDScreen::Win32DDScreen() : desktop_(true) {
     width_ = GetSystemMetrics(SM_CXSCREEN);
     height_ = GetSystemMetrics(SM_CYSCREEN);
-    graphics_ = Win32DDGraphics::create(kDDPrimary, width_, height_);
 }
 
 Win32DDScreen::Win32DDScreen(int width, int height, int format, int request)
@@ -78,13 +79,14 @@ void Win32DDScreen::takeDisplay() {
     if (exclusiveScreen && FAILED(dd->SetCooperativeLevel(exclusiveScreen->window(), DDSCL_NORMAL)))
         runtimeError("Failed to set normal cooperative level");
     exclusiveScreen = nullptr;
+    // Only one primary surface may exist at the exclusive level: the
+    // desktop's goes first (it is made again when next used).
+    win32DesktopScreen()->discardSurfaces();
     if (FAILED(dd->SetCooperativeLevel(window(), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN)))
         runtimeError("Failed to set excl cooperative level");
     exclusiveScreen = this;
     if (FAILED(dd->SetDisplayMode(width_, height_, 8 * bytesPerPixel(format_), 0, 0)))
         runtimeError("Failed to set display mode");
-    // Only one primary surface may exist at the exclusive level.
-    win32DesktopScreen()->discardSurfaces();
     int kind = !(request_ & kScreenBackBuffer) ? kDDPrimary : (request_ & kScreenFlipByCopy) ? kDDCopyChain : kDDFlipChain;
     uint32_t start = platform::milliSecs();
     while (!(graphics_ = Win32DDGraphics::create(kind, width_, height_))) {

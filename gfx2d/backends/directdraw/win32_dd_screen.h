@@ -22,8 +22,9 @@ public:
     Win32DDScreen(int width, int height, int format, int request);
     ~Win32DDScreen() override;
 
-    // False when the window or the surfaces could not be made.
-    bool valid() const { return graphics_ != nullptr || desktop_; }
+    // False when the window or the surfaces could not be made (a full-screen
+    // screen makes its surfaces when it takes the display).
+    bool valid() const { return desktop_ || (fullScreen() ? window() != nullptr : graphics_ != nullptr); }
 
     KrGraphics* graphics() override;
     void flip(bool vwait) override;
