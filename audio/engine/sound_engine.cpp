@@ -133,6 +133,12 @@ bool SoundEngine::isPaused(int channel) {
     return c && c->active && c->paused;
 }
 
+int64_t SoundEngine::playedFrames(int channel) {
+    std::lock_guard<std::mutex> hold(lock_);
+    MixChannel* c = mixer_.find(channel);
+    return c && c->active ? static_cast<int64_t>(c->position >> 32) : -1;
+}
+
 SoundStream* SoundEngine::openStream(const char* path, int mode, int length) {
     if (!initialised_ || mode != 0 || length != 0) return nullptr;
     std::unique_ptr<SoundDecoder> decoder = openSoundDecoder(path);

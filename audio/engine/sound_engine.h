@@ -62,6 +62,8 @@ public:
     void setPan(int channel, int pan);
     bool isPlaying(int channel);
     bool isPaused(int channel);
+    // Source frames the play has passed so far; -1 when it is not current.
+    int64_t playedFrames(int channel);
 
     // Streams: `mode` 0 and `length` 0 are the only forms supported.
     SoundStream* openStream(const char* path, int mode, int length);

@@ -1,7 +1,11 @@
 // Ogg Vorbis files through stb_vorbis, decoded to 16-bit frames (more than
 // two channels keep the first two). stb_vorbis checks every page and packet
-// it reads, so a broken stream ends early instead of misbehaving.
+// it reads, so a broken stream ends early instead of misbehaving. It works in
+// a fixed arena of ours: a hostile header cannot make it allocate more, and
+// since stb_vorbis frees nothing inside an arena, its clean-up after a
+// failed open cannot free what it never allocated.
 #include <cstring>
+#include <new>
 
 #include "audio/engine/sound_decoder.h"
 
@@ -10,9 +14,12 @@
 
 namespace {
 
+constexpr int kArenaBytes = 4 << 20;
+
 class VorbisDecoder : public SoundDecoder {
 public:
-    VorbisDecoder(stb_vorbis* vorbis, const stb_vorbis_info& info, std::FILE* file) : vorbis_(vorbis), file_(file) {
+    VorbisDecoder(stb_vorbis* vorbis, const stb_vorbis_info& info, std::FILE* file, std::unique_ptr<char[]> arena)
+        : vorbis_(vorbis), file_(file), arena_(std::move(arena)) {
         channels_ = info.channels >= 2 ? 2 : 1;
         rate_ = static_cast<int>(info.sample_rate);
     }
@@ -29,6 +36,7 @@ public:
 private:
     stb_vorbis* vorbis_;
     std::FILE* file_;
+    std::unique_ptr<char[]> arena_;
 };
 
 std::unique_ptr<SoundDecoder> probeVorbis(const DecoderInput& in, bool* refused) {
@@ -36,7 +44,10 @@ std::unique_ptr<SoundDecoder> probeVorbis(const DecoderInput& in, bool* refused)
     *refused = true;
     int error = 0;
     // stb_vorbis leaves the file open; the decoder closes it.
-    stb_vorbis* vorbis = stb_vorbis_open_file(in.file, 0, &error, nullptr);
+    std::unique_ptr<char[]> arena(new (std::nothrow) char[kArenaBytes]);
+    if (!arena) return nullptr;
+    stb_vorbis_alloc alloc{arena.get(), kArenaBytes};
+    stb_vorbis* vorbis = stb_vorbis_open_file(in.file, 0, &error, &alloc);
     if (!vorbis) return nullptr;
     stb_vorbis_info info = stb_vorbis_get_info(vorbis);
     if (info.channels < 1 || static_cast<int>(info.sample_rate) < kMinSoundRate ||
@@ -45,7 +56,7 @@ std::unique_ptr<SoundDecoder> probeVorbis(const DecoderInput& in, bool* refused)
         return nullptr;
     }
     *refused = false;
-    return std::make_unique<VorbisDecoder>(vorbis, info, in.file);
+    return std::make_unique<VorbisDecoder>(vorbis, info, in.file, std::move(arena));
 }
 
 const DecoderFormat vorbisFormat("ogg", 20, probeVorbis);

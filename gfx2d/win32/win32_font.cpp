@@ -44,3 +44,12 @@ HFONT Win32Font::maskHandle() {
     }
     return maskHandle_;
 }
+
+void Win32Font::overhangs(unsigned char first, unsigned char last, int& left, int& right) {
+    left = right = 0;
+    HGDIOBJ previous = SelectObject(dc_, maskHandle());
+    ABC abc;
+    if (GetCharABCWidthsA(dc_, first, first, &abc) && abc.abcA < 0) left = -abc.abcA;
+    if (GetCharABCWidthsA(dc_, last, last, &abc) && abc.abcC < 0) right = -abc.abcC;
+    SelectObject(dc_, previous);
+}

@@ -26,6 +26,10 @@ public:
     // The same face without smoothing, for rasterising glyphs into a
     // two-level mask; made on first use and owned by the font.
     HFONT maskHandle();
+    // How far the ink of the first and last byte reaches past the advance
+    // widths that measureBytes adds up (a negative bearing on the left, an
+    // italic slant on the right); 0 where it does not, or for bitmap fonts.
+    void overhangs(unsigned char first, unsigned char last, int& left, int& right);
 
 private:
     HFONT handle_;

@@ -18,9 +18,14 @@ void drawText(KrGraphics& target, KrFont& font, int x, int y, const char* bytes,
 
     int width = 0, height = 0;
     font.measureBytes(bytes, length, width, height);
-    // The text box, in 64 bits: a position near the int range plus the
-    // extent must not wrap around into the visible area.
-    KrRect box = clipTextBox(target, x, y, width, height, KrRect{clipLeft, clipTop, clipRight, clipBottom});
+    int padLeft = 0, padRight = 0;
+    platformFont->overhangs(static_cast<unsigned char>(bytes[0]), static_cast<unsigned char>(bytes[length - 1]),
+                            padLeft, padRight);
+    // The text box with the overhanging ink, clipped; the position is taken
+    // in 64 bits, so that a text near the int range cannot wrap around into
+    // the visible area.
+    KrRect box = clipTextBox(target, static_cast<int64_t>(x) - padLeft, y, width + padLeft + padRight, height,
+                             KrRect{clipLeft, clipTop, clipRight, clipBottom});
     if (box.empty()) return;
 
     uint32_t* bits = nullptr;

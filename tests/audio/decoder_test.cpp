@@ -176,7 +176,7 @@ TEST(VorbisDecoder, BrokenPagesFailOrEndEarly) {
     // Garbage over the audio pages: whatever decodes is bounded.
     std::vector<uint8_t> spoiled = ogg;
     srand(7);
-    for (size_t i = ogg.size() / 3; i < ogg.size(); ++i) spoiled[i] = static_cast<uint8_t>(rand());
+    for (size_t i = ogg.size() * 3 / 4; i < ogg.size(); ++i) spoiled[i] = static_cast<uint8_t>(rand());
     writeBytes(path, spoiled);
     if (decodeSoundFile(path.c_str(), &pcm)) {
         EXPECT_LE(pcm.frames(), 2 * static_cast<int>(rawSamples("song_ref.raw").size()));

@@ -7,11 +7,13 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "gfx2d/kr_font.h"
 #include "gfx2d/kr_pixmap.h"
 #include "gfx2d/pixel_format.h"
+#include "gfx2d/win32/win32_font.h"
 #include "lang/kr_string.h"
 #include "support/program_harness.h"
 
@@ -24,7 +26,9 @@ namespace {
 
 constexpr int kW = 96, kH = 40;
 constexpr uint32_t kInk = 0xFF30C060;
-const char kText[] = "Hg|W";
+// Bars at both ends: their ink lies well inside their advance widths in any
+// face, so the measured box holds all of the ink.
+const char kText[] = "|Hg|";
 const int kFormats[] = {1, 2, 3, 4, 7};
 
 // A background in which neighbouring pixels differ; its green stays below
@@ -48,15 +52,15 @@ struct Drawing {
     }
 };
 
-KrFont* loadFont(const char* face, int height) {
+KrFont* loadFont(const char* face, int height, int italic = 0) {
     KrString* name = krNewString(face);
-    int font = LoadFont(name, height, 0, 0, 0);
+    int font = LoadFont(name, height, 0, italic, 0);
     name->release();
     return reinterpret_cast<KrFont*>(font);
 }
 
 Drawing draw(KrFont* font, int format, int x, int y, int clipLeft = INT_MIN, int clipTop = INT_MIN,
-             int clipRight = INT_MAX, int clipBottom = INT_MAX, uint32_t ink = kInk) {
+             int clipRight = INT_MAX, int clipBottom = INT_MAX, uint32_t ink = kInk, const char* text = kText) {
     Drawing d{format, std::vector<uint32_t>(kW * kH), std::vector<uint32_t>(kW * kH)};
     KrPixmap* pixmap = KrPixmap::create(kW, kH, format, 4);
     std::vector<uint32_t> fill(kW * kH);
@@ -64,7 +68,8 @@ Drawing draw(KrFont* font, int format, int x, int y, int clipLeft = INT_MIN, int
         for (int px = 0; px < kW; ++px) fill[py * kW + px] = background(px, py);
     pixmap->writePixels(0, 0, kW, kH, fill.data(), kW * 4);
     pixmap->readPixels(0, 0, kW, kH, d.before.data(), kW * 4);
-    drawText(*pixmap, *font, x, y, kText, sizeof kText - 1, ink, clipLeft, clipTop, clipRight, clipBottom);
+    drawText(*pixmap, *font, x, y, text, static_cast<int>(std::strlen(text)), ink, clipLeft, clipTop, clipRight,
+             clipBottom);
     pixmap->readPixels(0, 0, kW, kH, d.after.data(), kW * 4);
     pixmap->release();
     return d;
@@ -166,4 +171,29 @@ TEST(Text, NothingDrawnWhereNothingShows) {
         FreeFont(toHandle(font));
     });
     EXPECT_TRUE(run.finished) << run.error();
+}
+
+// An italic letter leans past its advance width: that ink is drawn too, not
+// cut off at the measured width.
+TEST(Text, ItalicInkPastTheLastAdvanceIsDrawn) {
+    bool leans = false;
+    RunRecord run = runAsProgram([&] {
+        KrFont* font = loadFont("arial", 30, 1);
+        int left = 0, right = 0;
+        static_cast<Win32Font*>(font)->overhangs('H', 'f', left, right);
+        leans = right > 0;
+        if (leans) {
+            int width = 0, height = 0;
+            font->measureBytes("Hf", 2, width, height);
+            Drawing d = draw(font, 4, 10, 2, INT_MIN, INT_MIN, INT_MAX, INT_MAX, kInk, "Hf");
+            int past = 0;
+            for (int y = 0; y < kH; ++y)
+                for (int x = 10 + width; x < kW; ++x) past += d.inked(x, y);
+            EXPECT_GT(past, 0) << "the slant of the last letter was cut at the advance width " << width;
+            EXPECT_EQ(strayPixels(d), 0);
+        }
+        FreeFont(toHandle(font));
+    });
+    EXPECT_TRUE(run.finished) << run.error();
+    if (!leans) GTEST_SKIP() << "the platform's italic face has no overhang to test";
 }
