@@ -270,6 +270,50 @@ int VORN_API fjoyudir(int port); /* defaults: port=0 */
 int VORN_API fjoyvdir(int port); /* defaults: port=0 */
 void VORN_API fflushjoy(void);
 
+/* Gadget commands */
+void VORN_API ffreegadget(int gadget);
+void VORN_API fsetgadgetfont(int gadget, int font);
+void VORN_API fsetgadgettext(int gadget, KrString* text);
+void VORN_API fsetgadgetshape(int gadget, int x, int y, int width, int height);
+void VORN_API fsetgadgetlayout(int gadget, int left, int right, int top, int bottom);
+void VORN_API fshowgadget(int gadget);
+void VORN_API fhidegadget(int gadget);
+void VORN_API fenablegadget(int gadget);
+void VORN_API fdisablegadget(int gadget);
+void VORN_API factivategadget(int gadget);
+int VORN_API fgadgetfont(int gadget);
+KrString* VORN_API fgadgettext(int gadget);
+int VORN_API fgadgetx(int gadget);
+int VORN_API fgadgety(int gadget);
+int VORN_API fgadgetwidth(int gadget);
+int VORN_API fgadgetheight(int gadget);
+int VORN_API fgadgetgroup(int gadget);
+int VORN_API fclientwidth(int group);
+int VORN_API fclientheight(int group);
+int VORN_API fcreatemenu(KrString* text, int menu_id, int parent_menu);
+void VORN_API fsetmenutext(int menu, KrString* text);
+void VORN_API fcheckmenu(int menu);
+void VORN_API funcheckmenu(int menu);
+void VORN_API fenablemenu(int menu);
+void VORN_API fdisablemenu(int menu);
+int VORN_API fmenuchecked(int menu);
+int VORN_API fmenuenabled(int menu);
+KrString* VORN_API fmenutext(int menu);
+int VORN_API fcreatewindow(KrString* text, int x, int y, int width, int height, int group, int style); /* defaults: group=0 style=15 */
+int VORN_API factivewindow(void);
+void VORN_API factivatewindow(int window);
+void VORN_API fupdatewindowmenu(int window);
+int VORN_API fsetstatustext(int window, KrString* text);
+void VORN_API fsetminwindowsize(int window, int width, int height); /* defaults: width=-1 height=-1 */
+void VORN_API fminimizewindow(int window);
+void VORN_API fmaximizewindow(int window);
+void VORN_API frestorewindow(int window);
+int VORN_API fwindowminimized(int window);
+int VORN_API fwindowmaximized(int window);
+int VORN_API fwindowmenu(int window);
+int VORN_API fcreatepanel(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+int VORN_API fdesktop(void);
+
 /* 2D commands */
 void VORN_API fvwait(int frames); /* defaults: frames=1 */
 int VORN_API fscanline(void);
@@ -329,6 +373,12 @@ int VORN_API fstringwidth(KrString* string);
 int VORN_API fstringheight(KrString* string);
 int VORN_API ffontwidth(void);
 int VORN_API ffontheight(void);
+int VORN_API fopenmovie(KrString* file);
+void VORN_API fclosemovie(int movie);
+int VORN_API fmoviewidth(int movie);
+int VORN_API fmovieheight(int movie);
+int VORN_API fmovieplaying(int movie);
+int VORN_API fdrawmovie(int movie, int x, int y, int width, int height); /* defaults: width=-1 height=-1 */
 int VORN_API fmousex(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousey(int canvas); /* defaults: canvas=0 */
 int VORN_API fmousexspeed(int canvas); /* defaults: canvas=0 */

@@ -69,6 +69,12 @@ Win32Hwnd* Win32Hwnd::find(HWND hwnd) {
     return it == map.end() ? nullptr : it->second;
 }
 
+HWND Win32Hwnd::findBySource(const KrEventSource* source) {
+    for (const auto& [hwnd, binding] : bindings())
+        if (binding->source_ == source) return hwnd;
+    return nullptr;
+}
+
 Win32Hwnd::~Win32Hwnd() { destroy(); }
 
 void Win32Hwnd::bind(HWND hwnd, Win32WndProc* proc, int flags, KrEventSource* source) {

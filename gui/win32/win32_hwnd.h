@@ -69,6 +69,8 @@ public:
 
     // The binding of a native window, or null.
     static Win32Hwnd* find(HWND hwnd);
+    // The first bound window (in handle order) whose events name `source`.
+    static HWND findBySource(const KrEventSource* source);
 
 private:
     friend LRESULT CALLBACK win32CommonWindowProc(HWND, UINT, WPARAM, LPARAM);

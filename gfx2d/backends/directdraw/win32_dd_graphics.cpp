@@ -202,6 +202,11 @@ bool Win32DDGraphics::hardwareBlit(const RECT& dst, Win32DDGraphics* source, con
     return false;
 }
 
+bool Win32DDGraphics::stretchBlit(const RECT& dst, Win32DDGraphics* source, const RECT& src) {
+    written_ = true;
+    return source != this && hardwareBlit(dst, source, src, false);
+}
+
 void Win32DDGraphics::blit(int x, int y, int w, int h, KrGraphics* source, int sx, int sy, int flags) {
     written_ = true;
     if (auto* dd = dynamic_cast<Win32DDGraphics*>(source); dd && dd != this) {

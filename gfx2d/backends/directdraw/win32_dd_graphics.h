@@ -55,6 +55,10 @@ public:
     // Lets go of the surfaces, as when they are lost and cannot be
     // restored: they are made again when next used.
     void discardSurfaces();
+    // Copies the source's rectangle to this one's, stretching as needed,
+    // with the blitter; false when the blitter refused (as between formats
+    // it cannot convert).
+    bool stretchBlit(const RECT& dst, Win32DDGraphics* source, const RECT& src);
 
 private:
     Win32DDGraphics(int kind, int width, int height);

@@ -1,0 +1,31 @@
+// KrGuiDriver: what a gadget driver provides, in the order of its operation
+// table after the module's start and stop. The platform-free gadget code
+// reaches the driver only through these operations.
+//
+// The creation operations build the native side of a gadget of the kind with
+// (group, style) and give it the driver's default font; the gadget comes back
+// with one reference. The operations for the other gadget kinds and the
+// requesters take their places in this table as those kinds are built.
+#pragma once
+
+#include "runtime/module.h"
+
+class KrGroup;
+class KrIconStrip;
+class KrPanel;
+class KrWindow;
+class KrDesktop;
+class KrPixmap;
+
+class KrGuiDriver : public KrModule {
+public:
+    // group may be null: a top-level window.
+    virtual KrWindow* createWindow(KrGroup* group, int style) = 0;
+    virtual KrPanel* createPanel(KrGroup* group, int style) = 0;
+    virtual KrDesktop* desktop() = 0;
+};
+
+// The running gadget driver (always one while a program runs).
+KrGuiDriver& guiDriver();
+void setCurrentGuiDriver(KrGuiDriver* driver);
+KrGuiDriver* currentGuiDriver();

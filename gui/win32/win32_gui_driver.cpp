@@ -1,0 +1,78 @@
+#include "gui/win32/win32_gui_driver.h"
+
+#include <commctrl.h>
+
+#include "gfx2d/win32/win32_font.h"
+#include "gfx2d/kr_screen.h"
+#include "gui/desktop.h"
+#include "gui/panel.h"
+#include "gui/win32/win32_window.h"
+
+namespace {
+
+Win32GuiDriver theDriver;
+
+} // namespace
+
+// Fonts of the Windows font driver answer query code 3 with their GDI font;
+// other font objects answer 0 and are only stored.
+HFONT win32NativeFont(KrFont* font) {
+    return font ? reinterpret_cast<HFONT>(static_cast<intptr_t>(font->query(3))) : nullptr;
+}
+
+Win32GuiDriver::Win32GuiDriver() { setup("Win32GuiDriver", "Gui", "Native"); }
+
+bool Win32GuiDriver::startup() {
+    requireSubsystem("Screen");
+    INITCOMMONCONTROLSEX init = {8, 0x2FF};
+    InitCommonControlsEx(&init);
+    // The "RichEdit" class of text areas.
+    LoadLibraryA("riched32.dll");
+    win32WindowClass();
+    // The stock GUI font as every gadget's first font, measured through a
+    // context of the driver's own.
+    measuringDc_ = CreateCompatibleDC(nullptr);
+    defaultFont_ = new Win32Font(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), measuringDc_);
+    addResource(defaultFont_);
+    desktop_ = win32CreateDesktop();
+    addResource(desktop_);
+    setCurrentGuiDriver(this);
+    return true;
+}
+
+// The module's resources (desktop, font, windows without a group) are
+// released before this runs.
+void Win32GuiDriver::shutdown() {
+    if (currentGuiDriver() == this) setCurrentGuiDriver(nullptr);
+    desktop_ = nullptr;
+    defaultFont_ = nullptr;
+    if (measuringDc_) DeleteDC(measuringDc_);
+    measuringDc_ = nullptr;
+}
+
+KrWindow* Win32GuiDriver::createWindow(KrGroup* group, int style) {
+    HWND owner = nullptr;
+    KrScreen* screen = nullptr;
+    if (group) {
+        owner = reinterpret_cast<HWND>(static_cast<intptr_t>(group->query(2)));
+    } else if ((screen = activeScreen())) {
+        // A screen's window is the one bound with the screen as its source;
+        // the desktop screen has none.
+        owner = Win32Hwnd::findBySource(screen);
+    }
+    auto* window = new Win32Window(group, style, owner);
+    if (!group) {
+        // Released with its screen or when this module stops, whichever
+        // comes first; both share the one reference the window was made with.
+        if (owner) screen->addOwned(window);
+        addResource(window);
+    }
+    window->setFont(defaultFont_);
+    return window;
+}
+
+KrPanel* Win32GuiDriver::createPanel(KrGroup* group, int style) {
+    KrPanel* panel = win32CreatePanel(group, style);
+    panel->setFont(defaultFont_);
+    return panel;
+}

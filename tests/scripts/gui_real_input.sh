@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Real X input reaches a program's window: xdotool types a key and a cursor
+# key, clicks and turns the wheel over the window, then closes it with
+# Alt+F4 (the user's close; there is no window manager to draw a close box).
+# The program prints what arrived as events and what the polling commands
+# counted.
+#   gui_real_input.sh BIN_DIR PROGRAM_DIR
+. "$(dirname "$0")/../../scripts/win32-support.sh"
+skip_without_win32
+bin="$1"; programs="$2"
+winerun="$(dirname "$0")/../../scripts/winerun"
+[ -n "${DISPLAY:-}" ] || { echo "skipped: no X display"; exit 77; }
+work=$(mktemp -d)
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$winerun" "$bin/vornrun.exe" "$programs/gui_input_peer.img" >"$work/out" 2>"$work/err" </dev/null &
+pid=$!
+for _ in $(seq 300); do grep -q ready "$work/out" 2>/dev/null && break; sleep 0.1; done
+wid=""
+for _ in $(seq 100); do wid=$(xdotool search --name '^Vorn Input Test$' 2>/dev/null | head -n 1); [ -n "$wid" ] && break; sleep 0.1; done
+[ -n "$wid" ] || { echo "no X window for the program's window"; cat "$work/out" "$work/err"; exit 1; }
+
+xdotool windowfocus --sync "$wid"
+sleep 0.3
+xdotool key a
+xdotool key Up
+xdotool mousemove --window "$wid" 60 80 click 1
+xdotool click 4
+xdotool click 5
+sleep 0.3
+xdotool key --window "$wid" alt+F4
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+wait "$pid"; code=$?
+pid=""
+
+got=$(tr -d '\r' <"$work/out")
+status=0
+[ "$code" = 0 ] || { echo "exit code $code, expected 0"; cat "$work/err"; status=1; }
+# The events of each step, in order; Alt+F4 adds its own key events before
+# the close, which are not checked.
+want=$(printf '%s\n' "key down 30" "char 97" "key up 30" "key down 200" "char 63232" "key up 200" \
+    "mouse down 100" "mouse up 100" "wheel 1" "wheel -1")
+steps=$(echo "$got" | grep -E '^(key|char|mouse|wheel)' | head -n 10)
+[ "$steps" = "$want" ] || { echo "events:"; echo "$steps"; echo "expected:"; echo "$want"; status=1; }
+tail=$(echo "$got" | tail -n 4)
+want_tail=$(printf '%s\n' "close from window 1" "key hits 1" "clicks 1" "wheel 0")
+[ "$tail" = "$want_tail" ] || { echo "after the close:"; echo "$tail"; echo "expected:"; echo "$want_tail"; status=1; }
+exit $status
