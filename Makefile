@@ -6,7 +6,11 @@ WIN     := $(BUILD)/win
 HOST    := $(BUILD)/host
 JOBS    ?= 2
 
-.PHONY: all deps configure build test demo bench sdk clean
+NATIVE  := $(BUILD)/native
+FUZZ    := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build test demo bench sdk clean native native-test native-check fuzz fuzz-build
 
 all: build
 
@@ -25,6 +29,30 @@ configure: deps
 
 test: build
 	@scripts/test-env.sh ctest --test-dir $(WIN) -j $(JOBS) --output-on-failure
+	@scripts/native-run.sh $(MAKE) --no-print-directory native-check
+
+# The platform-independent code for 32-bit Linux with the sanitizers, and its
+# unit tests; the fuzz targets with clang's libFuzzer.
+native: deps
+	@CXX=g++ CC=gcc cmake -S tests/native -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+native-test: native
+	@scripts/native-run.sh ctest --test-dir $(NATIVE) --output-on-failure
+
+# What make test adds after the Windows suite where 32-bit programs run: the
+# native unit tests and each fuzz target over its corpus plus a short burst.
+native-check: native fuzz-build
+	@ctest --test-dir $(NATIVE) --output-on-failure
+	@tests/fuzz/run_fuzzers.sh $(FUZZ) 5
+
+fuzz-build: deps
+	@CXX=clang++ CC=clang cmake -S tests/native -B $(FUZZ) -G Ninja -DVORN_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+
+# FUZZ_SECONDS of fuzzing each target, after its seed corpus.
+fuzz: fuzz-build
+	@scripts/native-run.sh tests/fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
 
 # The demo needs only the runtime, vornpack and its own image.
 demo: configure

@@ -2,15 +2,16 @@
 // showing the pointer. A canvas argument of 0 means the current screen.
 #include "events/que_filter.h"
 #include "gfx2d/graphics_display.h"
+#include "gfx2d/kr_canvas.h"
 #include "runtime/symbol_registration.h"
 
 namespace {
 
-// Runs op on the current screen (a canvas argument must be 0: no canvas
-// exists); without a current screen the result is 0.
+// Runs op on the canvas, or on the current screen for 0; without a current
+// screen the result is 0.
 template <typename Op>
 int withPointer(int canvas, Op op) {
-    if (canvas != 0) runtimeError("Invalid %s handle", "Canvas Gadget");
+    if (canvas != 0) return op(*castHandle<KrCanvas>(canvas));
     if (!activeScreen()) return 0;
     return op(screenArg());
 }

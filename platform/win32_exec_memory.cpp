@@ -10,4 +10,6 @@ uint8_t* allocateExecutable(size_t size) {
     return static_cast<uint8_t*>(block);
 }
 
+void freeExecutable(uint8_t* block, size_t) { VirtualFree(block, 0, MEM_RELEASE); }
+
 } // namespace platform

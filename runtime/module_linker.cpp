@@ -87,8 +87,11 @@ public:
         base_ = base;
         size_ = codeSize;
 
-        if (!readSymbols(reader)) return false;
-        if (!applyRelocations(reader, true) || !applyRelocations(reader, false)) return false;
+        // A refused image leaves no code block behind.
+        if (!readSymbols(reader) || !applyRelocations(reader, true) || !applyRelocations(reader, false)) {
+            platform::freeExecutable(base, codeSize);
+            return false;
+        }
         if (symbolVisitor)
             for (auto& [name, address] : moduleMap_)
                 symbolVisitor(symbolVisitorContext, std::string(name).c_str(), address);

@@ -357,6 +357,9 @@ void VORN_API fwritepixelfast(int x, int y, int argb, int buffer); /* defaults: 
 void VORN_API fcopypixel(int src_x, int src_y, int src_buffer, int dest_x, int dest_y, int dest_buffer); /* defaults: dest_buffer=0 */
 void VORN_API fcopypixelfast(int src_x, int src_y, int src_buffer, int dest_x, int dest_y, int dest_buffer); /* defaults: dest_buffer=0 */
 void VORN_API fcopyrect(int src_x, int src_y, int width, int height, int dest_x, int dest_y, int src_buffer, int dest_buffer); /* defaults: src_buffer=0 dest_buffer=0 */
+int VORN_API fcreatecanvas(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+int VORN_API fcanvasbuffer(int canvas);
+void VORN_API fflipcanvas(int canvas, int vwait); /* defaults: vwait=0 */
 void VORN_API fcolor(int red, int green, int blue);
 void VORN_API fclscolor(int red, int green, int blue);
 void VORN_API fsetfont(int font);

@@ -60,7 +60,16 @@ IDirectDrawStreamSample* frameSample(IDirectDrawMediaStream* video, Win32DDGraph
     if (!surface7 || FAILED(surface7->QueryInterface(IID_IDirectDrawSurface, reinterpret_cast<void**>(&surface))))
         return nullptr;
     IDirectDrawStreamSample* sample = nullptr;
-    if (FAILED(video->CreateSample(surface, nullptr, 0, &sample))) sample = nullptr;
+    if (FAILED(video->CreateSample(surface, nullptr, 0, &sample))) {
+        // A stream that decodes into another pixel format is asked for the
+        // surface's own before giving up.
+        DDSURFACEDESC desc = {};
+        desc.dwSize = sizeof(desc);
+        sample = nullptr;
+        if (SUCCEEDED(surface->GetSurfaceDesc(&desc)) && SUCCEEDED(video->SetFormat(&desc, nullptr)) &&
+            FAILED(video->CreateSample(surface, nullptr, 0, &sample)))
+            sample = nullptr;
+    }
     releaseInterface(surface);
     return sample;
 }

@@ -196,6 +196,16 @@ std::vector<uint32_t> pixelsOf(K2DBuffer* buffer) {
     return pixels;
 }
 
+// Reports the first few pixels that differ.
+void expectSamePixels(const std::vector<uint32_t>& got, const std::vector<uint32_t>& expected) {
+    int differ = 0;
+    for (size_t i = 0; i < got.size(); ++i)
+        if (got[i] != expected[i] && differ++ < 5)
+            ADD_FAILURE() << "pixel " << i % 64 << "," << i / 64 << ": got " << std::hex << got[i] << ", expected "
+                          << expected[i];
+    EXPECT_EQ(differ, 0);
+}
+
 } // namespace
 
 TEST(Display, TheBackBufferDrawsLikeAPixmap) {
@@ -209,14 +219,66 @@ TEST(Display, TheBackBufferDrawsLikeAPixmap) {
         Graphics(64, 48, 0, 2);
         drawScene(graphicsDisplayBuffer());
         std::vector<uint32_t> got = pixelsOf(graphicsDisplayBuffer());
-        int differ = 0;
-        for (size_t i = 0; i < got.size(); ++i)
-            if (got[i] != expected[i] && differ++ < 5)
-                ADD_FAILURE() << "pixel " << i % 64 << "," << i / 64 << ": got " << std::hex << got[i]
-                              << ", expected " << expected[i];
-        EXPECT_EQ(differ, 0);
+        expectSamePixels(got, expected);
         image->release();
         EndGraphics();
     });
     EXPECT_TRUE(run.finished) << run.error();
+}
+
+extern "C" {
+__attribute__((stdcall)) int CreateWindow(KrString* text, int x, int y, int width, int height, int group, int style);
+__attribute__((stdcall)) void FreeGadget(int gadget);
+__attribute__((stdcall)) int CreateCanvas(int x, int y, int width, int height, int group, int style);
+__attribute__((stdcall)) int CanvasBuffer(int canvas);
+__attribute__((stdcall)) void FlipCanvas(int canvas, int vwait);
+}
+
+TEST(Canvas, ACanvasBufferDrawsLikeAPixmap) {
+    RunRecord run = runAsProgram([] {
+        auto* pixmap = KrPixmap::create(64, 48, 4, 4);
+        auto* image = new K2DBuffer(pixmap);
+        pixmap->release();
+        drawScene(image);
+        std::vector<uint32_t> expected = pixelsOf(image);
+        image->release();
+
+        KrString* title = krNewString("canvas test");
+        int window = CreateWindow(title, 20, 20, 200, 150, 0, 15);
+        title->release();
+        int canvas = CreateCanvas(4, 4, 64, 48, window, 0);
+        int handle = CanvasBuffer(canvas);
+        ASSERT_NE(handle, 0);
+        auto* buffer = castHandle<K2DBuffer>(handle);
+        ASSERT_EQ(buffer->graphics()->width(), 64);
+        ASSERT_EQ(buffer->graphics()->height(), 48);
+        EXPECT_EQ(pixelAt(buffer, 10, 10), 0xFF000000u);
+        drawScene(buffer);
+        FlipCanvas(canvas, 0);
+        FlipCanvas(canvas, 1);
+        std::vector<uint32_t> got = pixelsOf(buffer);
+        expectSamePixels(got, expected);
+
+        // The canvas reports its own pointer position; without movement the
+        // speed reads 0 the second time.
+        MouseXSpeed(canvas);
+        EXPECT_EQ(MouseXSpeed(canvas), 0);
+        MouseYSpeed(canvas);
+        EXPECT_EQ(MouseYSpeed(canvas), 0);
+        HidePointer(canvas);
+        ShowPointer(canvas);
+        FreeGadget(window);
+    });
+    EXPECT_TRUE(run.finished) << run.error();
+}
+
+TEST(Canvas, HandlesAreChecked) {
+    EXPECT_EQ(errorOf([] { CreateCanvas(0, 0, 10, 10, 0, 0); }), "Invalid Group Gadget handle");
+    EXPECT_EQ(errorOf([] {
+                  KrString* title = krNewString("w");
+                  int window = CreateWindow(title, 0, 0, 50, 50, 0, 15);
+                  CanvasBuffer(window);
+              }),
+              "Invalid Canvas Gadget handle");
+    EXPECT_EQ(errorOf([] { MouseX(12345); }), "Invalid Canvas Gadget handle");
 }
