@@ -10,7 +10,7 @@
 #include "gfx2d/k2d_graphics_driver.h"
 #include "gfx2d/kr_gr_driver_2d.h"
 #include "gfx2d/kr_pixmap.h"
-#include "runtime/debugger.h"
+#include "bench/support/bench_program.h"
 #include "runtime/runtime.h"
 
 extern "C" __attribute__((stdcall)) void Flip(int vwait);
@@ -79,14 +79,9 @@ void mainCode() {
     endGraphics();
 }
 
-class QuietDebugger : public KrDebugger {
-    void onMessage(const char* text, int) override { std::fprintf(stderr, "runtime error: %s\n", text); }
-};
-
 } // namespace
 
 int main() {
-    static QuietDebugger debugger;
-    runtimeGetRuntime()->execute(&mainCode, "", &debugger);
+    runBenchProgram(&mainCode);
     return 0;
 }

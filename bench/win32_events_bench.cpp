@@ -12,7 +12,7 @@
 
 #include "events/que_filter.h"
 #include "gfx2d/k2d_event_filter.h"
-#include "runtime/debugger.h"
+#include "bench/support/bench_program.h"
 #include "runtime/runtime.h"
 
 namespace {
@@ -112,10 +112,6 @@ void mainCode() {
     timerBenchmark();
 }
 
-class QuietDebugger : public KrDebugger {
-    void onMessage(const char* text, int) override { std::fprintf(stderr, "runtime error: %s\n", text); }
-};
-
 } // namespace
 
 void* operator new(size_t size) {
@@ -127,7 +123,6 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 int main() {
-    static QuietDebugger debugger;
-    runtimeGetRuntime()->execute(&mainCode, "", &debugger);
+    runBenchProgram(&mainCode);
     return 0;
 }

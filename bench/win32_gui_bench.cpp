@@ -7,7 +7,7 @@
 
 #include "bench/support/bench_clock.h"
 #include "lang/kr_string.h"
-#include "runtime/debugger.h"
+#include "bench/support/bench_program.h"
 #include "runtime/object.h"
 #include "runtime/runtime.h"
 
@@ -77,14 +77,9 @@ void mainCode() {
     release(title);
 }
 
-class QuietDebugger : public KrDebugger {
-    void onMessage(const char* text, int) override { std::fprintf(stderr, "runtime error: %s\n", text); }
-};
-
 } // namespace
 
 int main() {
-    static QuietDebugger debugger;
-    runtimeGetRuntime()->execute(&mainCode, "", &debugger);
+    runBenchProgram(&mainCode);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "audio/backends/win32_output_format.h"
 #include "audio/engine/output_pump.h"
 #include "audio/engine/sound_output.h"
 
@@ -24,13 +25,7 @@ public:
     bool open(int rate, SoundRenderer* renderer) override {
         if (FAILED(DirectSoundCreate(nullptr, &ds_, nullptr))) return false;
         if (FAILED(ds_->SetCooperativeLevel(GetDesktopWindow(), DSSCL_NORMAL))) return fail();
-        WAVEFORMATEX format{};
-        format.wFormatTag = WAVE_FORMAT_PCM;
-        format.nChannels = 2;
-        format.nSamplesPerSec = rate;
-        format.wBitsPerSample = 16;
-        format.nBlockAlign = 4;
-        format.nAvgBytesPerSec = rate * 4;
+        WAVEFORMATEX format = stereo16Format(rate);
         frames_ = rate * kBufferMs / 1000;
         ahead_ = rate * kAheadMs / 1000;
         DSBUFFERDESC desc{};

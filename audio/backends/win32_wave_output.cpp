@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "audio/backends/win32_output_format.h"
 #include "audio/engine/output_pump.h"
 #include "audio/engine/sound_output.h"
 
@@ -19,13 +20,7 @@ public:
     ~Win32WaveOutput() override { close(); }
 
     bool open(int rate, SoundRenderer* renderer) override {
-        WAVEFORMATEX format{};
-        format.wFormatTag = WAVE_FORMAT_PCM;
-        format.nChannels = 2;
-        format.nSamplesPerSec = rate;
-        format.wBitsPerSample = 16;
-        format.nBlockAlign = 4;
-        format.nAvgBytesPerSec = rate * 4;
+        WAVEFORMATEX format = stereo16Format(rate);
         if (waveOutOpen(&device_, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
             device_ = nullptr;
             return false;
