@@ -6,8 +6,6 @@ WIN     := $(BUILD)/win
 HOST    := $(BUILD)/host
 JOBS    ?= 2
 
-NATIVE  := $(BUILD)/native
-FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps configure build test demo bench sdk clean native native-test native-check fuzz fuzz-build
@@ -29,30 +27,26 @@ configure: deps
 
 test: build
 	@scripts/test-env.sh ctest --test-dir $(WIN) -j $(JOBS) --output-on-failure
-	@scripts/native-run.sh $(MAKE) --no-print-directory native-check
+	@JOBS=$(JOBS) scripts/native.sh check
 
-# The platform-independent code for 32-bit Linux with the sanitizers, and its
-# unit tests; the fuzz targets with clang's libFuzzer.
+# The platform-independent code with the sanitizers, its unit tests and its
+# fuzz targets: for 32-bit x86 (-m32) where this machine runs 32-bit programs,
+# else for the host's architecture (scripts/native.sh says where).
 native: deps
-	@CXX=g++ CC=gcc cmake -S tests/native -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	@cmake --build $(NATIVE) -j $(JOBS)
+	@JOBS=$(JOBS) scripts/native.sh build
 
-native-test: native
-	@scripts/native-run.sh ctest --test-dir $(NATIVE) --output-on-failure
+native-test: deps
+	@JOBS=$(JOBS) scripts/native.sh test
 
-# What make test adds after the Windows suite where 32-bit programs run: the
-# native unit tests and each fuzz target over its corpus plus a short burst.
-native-check: native fuzz-build
-	@ctest --test-dir $(NATIVE) --output-on-failure
-	@tests/fuzz/run_fuzzers.sh $(FUZZ) 5
+native-check: deps
+	@JOBS=$(JOBS) scripts/native.sh check
 
 fuzz-build: deps
-	@CXX=clang++ CC=clang cmake -S tests/native -B $(FUZZ) -G Ninja -DVORN_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	@cmake --build $(FUZZ) -j $(JOBS)
+	@JOBS=$(JOBS) scripts/native.sh fuzz-build
 
 # FUZZ_SECONDS of fuzzing each target, after its seed corpus.
-fuzz: fuzz-build
-	@scripts/native-run.sh tests/fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
+fuzz: deps
+	@JOBS=$(JOBS) scripts/native.sh fuzz $(FUZZ_SECONDS)
 
 # The demo needs only the runtime, vornpack and its own image.
 demo: configure

@@ -10,6 +10,7 @@
 
 #include "lang/kr_string.h"
 #include "lang/language_types.h"
+#include "platform/low_memory.h"
 #include "runtime/runtime_error.h"
 #include "runtime/symbol_registration.h"
 
@@ -48,7 +49,7 @@ __attribute__((stdcall)) void _krDimArray(KrArrayDesc* array) {
         running *= static_cast<int64_t>(array->sizes[i]) + 1;
         array->sizes[i] = static_cast<int32_t>(running);
     }
-    void* data = std::calloc(total > 0 ? static_cast<size_t>(total) : 1, 4);
+    void* data = platform::callocateLow(total > 0 ? static_cast<size_t>(total) : 1, 4);
     if (!data) runtimeError("Out of memory");
     array->data = data;
 }
@@ -56,8 +57,8 @@ __attribute__((stdcall)) void _krDimArray(KrArrayDesc* array) {
 __attribute__((stdcall)) void _krUndimArray(KrArrayDesc* array) {
     if (!array->data) return;
     int64_t total = array->dimensions > 0 ? array->sizes[array->dimensions - 1] : 1;
-    releaseElements(array->elementKind, static_cast<int32_t*>(array->data), total);
-    std::free(array->data);
+    releaseElements(array->elementKind, static_cast<int32_t*>(static_cast<void*>(array->data)), total);
+    platform::freeLow(array->data);
     array->data = nullptr;
 }
 
@@ -65,7 +66,7 @@ __attribute__((stdcall)) void _krArrayBoundsEx() { runtimeError("Array index out
 
 __attribute__((stdcall)) void* _krVecAlloc(const KrVectorType* type) {
     int32_t count = type->count < 0 ? 0 : type->count;
-    void* storage = std::calloc(count > 0 ? static_cast<size_t>(count) : 1, 4);
+    void* storage = platform::callocateLow(count > 0 ? static_cast<size_t>(count) : 1, 4);
     if (!storage) runtimeError("Out of memory");
     return storage;
 }
@@ -73,7 +74,7 @@ __attribute__((stdcall)) void* _krVecAlloc(const KrVectorType* type) {
 __attribute__((stdcall)) void _krVecFree(void* storage, const KrVectorType* type) {
     if (!storage) return;
     releaseElements(type->elementType->kind, static_cast<int32_t*>(storage), type->count);
-    std::free(storage);
+    platform::freeLow(storage);
 }
 
 __attribute__((stdcall)) void _krVecBoundsEx() { runtimeError("Vorn array index out of bounds"); }

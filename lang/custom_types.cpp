@@ -15,6 +15,7 @@
 
 #include "lang/kr_string.h"
 #include "lang/language_types.h"
+#include "platform/low_memory.h"
 #include "runtime/runtime_error.h"
 #include "runtime/symbol_registration.h"
 
@@ -43,7 +44,7 @@ __attribute__((noinline)) void stockFreeList(KrTypeDesc* type) {
     size_t fields = static_cast<size_t>(type->fieldCount < 0 ? 0 : type->fieldCount);
     size_t objectSize = sizeof(KrObjHeader) + 4 * fields;
     if (fields > (SIZE_MAX / kBlockObjects - sizeof(KrObjHeader)) / 4) runtimeError("Out of memory");
-    char* block = static_cast<char*>(std::malloc(objectSize * kBlockObjects));
+    char* block = static_cast<char*>(platform::allocateLow(objectSize * kBlockObjects));
     if (!block) runtimeError("Out of memory");
     for (int i = 0; i < kBlockObjects; ++i) {
         KrObjHeader* h = reinterpret_cast<KrObjHeader*>(block + i * objectSize);

@@ -13,6 +13,7 @@
 #include <new>
 
 #include "lang/byte_copy.h"
+#include "platform/low_memory.h"
 #include "runtime/module.h"
 #include "runtime/runtime_error.h"
 
@@ -80,7 +81,7 @@ size_t blockSize(int length) { return sizeof(KrString) + static_cast<size_t>(len
 
 __attribute__((noinline)) void carveChunk(size_t sizeClass) {
     size_t size = sizeClass * kGrain;
-    char* chunk = static_cast<char*>(std::malloc(kChunkSize));
+    char* chunk = static_cast<char*>(platform::allocateLow(kChunkSize));
     if (!chunk) runtimeError("Out of memory");
     FreeBlock* list = freeBlocks[sizeClass];
     for (size_t offset = 0; offset + size <= kChunkSize; offset += size) {
@@ -92,7 +93,7 @@ __attribute__((noinline)) void carveChunk(size_t sizeClass) {
 }
 
 void* allocateBlock(size_t size) {
-    if (size > kPooledLimit) return std::malloc(size);
+    if (size > kPooledLimit) return platform::allocateLow(size);
     size_t sizeClass = (size + kGrain - 1) / kGrain;
     if (__builtin_expect(!freeBlocks[sizeClass], 0)) carveChunk(sizeClass);
     FreeBlock* block = freeBlocks[sizeClass];
@@ -102,7 +103,7 @@ void* allocateBlock(size_t size) {
 
 void freeBlock(void* memory, size_t size) {
     if (size > kPooledLimit) {
-        std::free(memory);
+        platform::freeLow(memory);
         return;
     }
     size_t sizeClass = (size + kGrain - 1) / kGrain;

@@ -7,6 +7,35 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "runtime/runtime_error.h"
+
+// An address in a record of compiled code: 32 bits. On a 32-bit target it is
+// the plain pointer. On a 64-bit host (the native test build) the field keeps
+// the 32-bit address, and what it names lives in the low 4 GB (the program's
+// image, the runtime's own data, platform/low_memory.h), so the records keep
+// their layouts there too.
+#if UINTPTR_MAX > 0xFFFFFFFFu
+template <typename T>
+class KrPtr32 {
+public:
+    KrPtr32() = default;
+    KrPtr32(T* pointer) : bits_(narrow(pointer)) {}
+    operator T*() const { return reinterpret_cast<T*>(static_cast<uintptr_t>(bits_)); }
+    T* operator->() const { return *this; }
+
+private:
+    static uint32_t narrow(T* pointer) {
+        uintptr_t address = reinterpret_cast<uintptr_t>(pointer);
+        if (address > 0xFFFFFFFFu) internalError("Address above 4 GB in a 32-bit field");
+        return static_cast<uint32_t>(address);
+    }
+    uint32_t bits_;
+};
+#else
+template <typename T>
+using KrPtr32 = T*;
+#endif
+
 // The kinds of value, the first word of every type record.
 enum KrKind : int32_t {
     kKindInt = 1,
@@ -28,10 +57,10 @@ struct KrTypeDesc;
 // An object header (20 bytes); the field values, 4 bytes each, follow it.
 // The two anchors of a type descriptor are headers too, told apart by type 0.
 struct KrObjHeader {
-    int32_t* fields;      // the field values, 0 once the object is deleted
-    KrObjHeader* next;
-    KrObjHeader* prev;
-    KrTypeDesc* type;     // 0 in an anchor
+    KrPtr32<int32_t> fields; // the field values, 0 once the object is deleted
+    KrPtr32<KrObjHeader> next;
+    KrPtr32<KrObjHeader> prev;
+    KrPtr32<KrTypeDesc> type; // 0 in an anchor
     int32_t refs;         // 1 when made, -1 in an anchor
 };
 
@@ -51,20 +80,20 @@ struct KrTypeDesc {
     KrObjHeader used;
     KrObjHeader free;
     int32_t fieldCount;
-    const KrTypeRecord* fieldTypes[1]; // fieldCount entries
+    KrPtr32<const KrTypeRecord> fieldTypes[1]; // fieldCount entries
 };
 
 // A vector's type record: a fixed-size array inside a field or variable.
 struct KrVectorType {
     int32_t kind; // 6
     int32_t count;
-    const KrTypeRecord* elementType;
+    KrPtr32<const KrTypeRecord> elementType;
 };
 
 // An array descriptor. Before _krDimArray the sizes hold each dimension's
 // highest index; after it, the cumulative element counts.
 struct KrArrayDesc {
-    void* data;
+    KrPtr32<void> data;
     int32_t elementKind;
     int32_t dimensions;
     int32_t sizes[1]; // dimensions entries

@@ -50,18 +50,20 @@ int krTmpCount() { return tmpCount; }
 
 extern "C" {
 
-// The literal table: a NUL-terminated array of pointers to records, each a
-// 4-byte slot followed by the literal's NUL-terminated text.
+// The literal table: a 0-terminated array of 32-bit addresses of records,
+// each a 4-byte slot followed by the literal's NUL-terminated text.
 __attribute__((stdcall)) void _krInitCStrs(char** table) {
     // Whatever an earlier run left on the stack is owned by the stack.
     krTmpFree(tmpCount);
     // One reference covers every empty literal's slot.
     KrString* empty = krNewEmptyString();
-    for (; table && *table; ++table) {
-        char* record = *table;
+    const char* entry = reinterpret_cast<const char*>(table);
+    for (uint32_t at; entry && (std::memcpy(&at, entry, 4), at != 0); entry += 4) {
+        char* record = reinterpret_cast<char*>(static_cast<uintptr_t>(at));
         const char* text = record + 4;
         KrString* s = *text ? krNewString(text) : empty;
-        std::memcpy(record, &s, sizeof s);
+        const uint32_t slot = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(s));
+        std::memcpy(record, &slot, 4);
     }
 }
 

@@ -81,15 +81,16 @@ public:
         if (!reader.u32(codeSize) || !reader.bytes(code, codeSize)) return corrupt();
         // The main code starts at offset 0: without code there is nothing to call.
         if (codeSize == 0) return corrupt();
-        uint8_t* base = platform::allocateExecutable(codeSize);
+        uint8_t* base = platform::allocateExecutable(codeSize + kLinkedCodeGuard);
         if (!base) return fail("Can't allocate code memory");
         std::memcpy(base, code, codeSize);
+        std::memset(base + codeSize, 0, kLinkedCodeGuard);
         base_ = base;
         size_ = codeSize;
 
         // A refused image leaves no code block behind.
         if (!readSymbols(reader) || !applyRelocations(reader, true) || !applyRelocations(reader, false)) {
-            platform::freeExecutable(base, codeSize);
+            platform::freeExecutable(base, codeSize + kLinkedCodeGuard);
             return false;
         }
         if (symbolVisitor)

@@ -13,6 +13,11 @@
 
 class Runtime;
 
+// Zero bytes that follow a linked code block: a text or table of a corrupt
+// image that runs to the end of its code ends there instead of in whatever
+// memory follows.
+constexpr size_t kLinkedCodeGuard = 8;
+
 struct LinkedModule {
     uint8_t* base = nullptr; // start of the code block, the program's entry point
     uint32_t size = 0;

@@ -1,6 +1,9 @@
 #include "runtime/object.h"
 
 #include <cstring>
+#include <new>
+
+#include "platform/low_memory.h"
 
 namespace {
 
@@ -26,6 +29,16 @@ KrObject::~KrObject() {
 }
 
 void KrObject::free() { delete this; }
+
+#if UINTPTR_MAX > 0xFFFFFFFFu
+void* KrObject::operator new(size_t size) {
+    void* block = platform::allocateLow(size);
+    if (!block) throw std::bad_alloc();
+    return block;
+}
+
+void KrObject::operator delete(void* object) noexcept { platform::freeLow(object); }
+#endif
 
 int KrObject::query(int) { return 0; }
 

@@ -31,6 +31,14 @@ public:
     }
     int refs() const { return refs_; }
 
+#if UINTPTR_MAX > 0xFFFFFFFFu
+    // On a 64-bit host (the native test build) objects live in the low 4 GB,
+    // so that a handle still holds the object's address.
+    static void* operator new(size_t size);
+    static void operator delete(void* object) noexcept;
+    static void* operator new(size_t, void* at) noexcept { return at; }
+#endif
+
 protected:
     // For owners that destroy an object directly rather than by release.
     void dropReferences() { refs_ = 0; }
@@ -50,7 +58,13 @@ const LiveObjectSet& liveObjects();
 // The object a handle names, or null when it names no live object.
 KrObject* liveObject(int handle);
 
-inline int toHandle(const KrObject* object) { return static_cast<int>(reinterpret_cast<uintptr_t>(object)); }
+inline int toHandle(const KrObject* object) {
+    uintptr_t address = reinterpret_cast<uintptr_t>(object);
+#if UINTPTR_MAX > 0xFFFFFFFFu
+    if (address > 0xFFFFFFFFu) internalError("Object above 4 GB has no handle");
+#endif
+    return static_cast<int>(static_cast<uint32_t>(address));
+}
 
 template <typename T>
 T* castHandle(int handle) {

@@ -42,9 +42,12 @@ void raiseRuntimeError(const char* message) {
 }
 
 void runtimeError(const char* format, ...) {
+    // Not a local: the raise leaves this frame without unwinding it, so a
+    // local string would never be freed.
+    static std::string message;
     va_list args;
     va_start(args, format);
-    std::string message = formatMessage(format, args);
+    message = formatMessage(format, args);
     va_end(args);
     raiseRuntimeError(message.c_str());
 }

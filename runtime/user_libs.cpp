@@ -59,10 +59,18 @@ void* loadWithFallback(const char* name, const std::string* vornpath) {
     return platform::loadLibrary(path);
 }
 
-void storeSlot(const uint8_t* at, void* value) {
+// A slot is 32 bits wide, like every address in the image. On a 64-bit host
+// (the native test build) a function whose address does not fit is one the
+// program cannot reach, and its slot takes the not-found stub instead.
+void storeSlot(const uint8_t* at, void* value, void* unreachable) {
     uint32_t slot;
     std::memcpy(&slot, at, 4); // slot addresses follow the names unaligned
-    *reinterpret_cast<void**>(static_cast<uintptr_t>(slot)) = value;
+    // A table cut short by the end of a corrupt image reads a slot of 0 there.
+    if (slot == 0) return;
+    uintptr_t address = reinterpret_cast<uintptr_t>(value);
+    if (address > 0xFFFFFFFFu) address = reinterpret_cast<uintptr_t>(unreachable);
+    uint32_t stored = static_cast<uint32_t>(address);
+    std::memcpy(reinterpret_cast<void*>(static_cast<uintptr_t>(slot)), &stored, 4);
 }
 
 struct DllRecord {
@@ -80,6 +88,7 @@ std::map<std::string, DllRecord>& callCache() {
 // back afterwards, so it does not matter whether the function removes its
 // arguments (stdcall) or leaves them to the caller (cdecl).
 int callWithFourArguments(void* function, int a, int b, int c, int d) {
+#if defined(__i386__)
     const int arguments[4] = {a, b, c, d};
     int result;
     asm volatile("movl %%esp, %%esi\n\t"
@@ -93,6 +102,10 @@ int callWithFourArguments(void* function, int a, int b, int c, int d) {
                  : "r"(function), "r"(arguments)
                  : "ecx", "edx", "esi", "memory", "cc");
     return result;
+#else
+    // Elsewhere (the native test build) one calling convention serves both.
+    return reinterpret_cast<int (*)(int, int, int, int)>(function)(a, b, c, d);
+#endif
 }
 
 void bankArguments(int bank, int& address, int& size) {
@@ -100,7 +113,11 @@ void bankArguments(int bank, int& address, int& size) {
     size = 0;
     if (!bank) return;
     KrBank* b = castHandle<KrBank>(bank);
-    address = static_cast<int>(reinterpret_cast<uintptr_t>(b->data()));
+    uintptr_t at = reinterpret_cast<uintptr_t>(b->data());
+    // Banks of the program's own live in the low 4 GB everywhere; a locked
+    // buffer's pixels above it (only on a 64-bit host) cannot be passed.
+    if (at > 0xFFFFFFFFu) internalError("Bank above 4 GB passed to CallDLL");
+    address = static_cast<int>(static_cast<uint32_t>(at));
     size = b->size();
 }
 
@@ -131,7 +148,7 @@ __attribute__((stdcall)) void _krLoadLibs(const void* table) {
                 address = platform::librarySymbol(library, function);
                 if (!address) address = reinterpret_cast<void*>(&krUserLibFunctionNotFound);
             }
-            storeSlot(p, address);
+            storeSlot(p, address, reinterpret_cast<void*>(&krUserLibFunctionNotFound));
             p += 4;
         }
         ++p; // the NUL that ends this library's functions

@@ -3,13 +3,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/low_memory.h"
 #include "runtime/runtime_error.h"
 
 namespace {
 
 uint8_t* allocateBytes(int64_t count) {
     if (count > INT32_MAX) runtimeError("Bank size out of range");
-    auto* block = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(count)));
+    auto* block = static_cast<uint8_t*>(platform::allocateLow(static_cast<size_t>(count)));
     if (!block) runtimeError("Out of memory");
     return block;
 }
@@ -28,7 +29,7 @@ KrBank::KrBank(uint8_t* data, int size) : data_(data), size_(size), capacity_(si
 KrBank::KrBank() = default;
 
 KrBank::~KrBank() {
-    if (capacity_ != 0) std::free(data_);
+    if (capacity_ != 0) platform::freeLow(data_);
 }
 
 void KrBank::setData(uint8_t* data, int extent) {
@@ -53,7 +54,7 @@ void KrBank::reserve(int capacity) {
     if (capacity_ >= capacity) return;
     uint8_t* block = allocateBytes(capacity);
     std::memcpy(block, data_, size_);
-    std::free(data_);
+    platform::freeLow(data_);
     data_ = block;
     capacity_ = capacity;
 }

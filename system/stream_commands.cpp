@@ -20,9 +20,22 @@ namespace {
 
 KrStream* streamOf(int handle) { return castHandle<KrStream>(handle); }
 
+// Reads until `count` bytes arrived or a read gives nothing: a pipe hands
+// out what is waiting, so one read may deliver part of a number. The count
+// that arrived.
+int readFully(KrStream* s, uint8_t* to, int count) {
+    int got = 0;
+    while (got < count) {
+        int n = s->read(to + got, count - got);
+        if (n <= 0) break;
+        got += n;
+    }
+    return got;
+}
+
 uint32_t readNumber(int stream, int bytes) {
     uint8_t raw[4] = {};
-    streamOf(stream)->read(raw, bytes);
+    readFully(streamOf(stream), raw, bytes);
     return raw[0] | raw[1] << 8 | raw[2] << 16 | uint32_t(raw[3]) << 24;
 }
 
@@ -65,7 +78,7 @@ __attribute__((stdcall)) float ReadFloat(int stream) {
 __attribute__((stdcall)) KrString* ReadString(int stream) {
     KrStream* s = streamOf(stream);
     uint8_t raw[4] = {};
-    if (s->read(raw, 4) <= 0) return krNewEmptyString();
+    if (readFully(s, raw, 4) == 0) return krNewEmptyString();
     int32_t length = static_cast<int32_t>(raw[0] | raw[1] << 8 | raw[2] << 16 | uint32_t(raw[3]) << 24);
     if (length <= 0) return krNewEmptyString();
 

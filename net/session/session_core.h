@@ -79,6 +79,8 @@ public:
     int enumPort() const;
 
 private:
+    // The wire protocol's fuzz target drives the service loop directly.
+    friend struct SessionCoreProbe;
     using Lock = std::unique_lock<std::mutex>;
 
     void run();

@@ -21,8 +21,16 @@
 
 namespace platform {
 
+// Linked code holds its own addresses in 32 bits: on a 64-bit host the block
+// lies in the low 2 GB.
 uint8_t* allocateExecutable(size_t size) {
-    void* block = mmap(nullptr, size ? size : 1, PROT_READ | PROT_WRITE | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+#ifdef MAP_32BIT
+    constexpr int kLow = sizeof(void*) == 8 ? MAP_32BIT : 0;
+#else
+    constexpr int kLow = 0;
+#endif
+    void* block = mmap(nullptr, size ? size : 1, PROT_READ | PROT_WRITE | PROT_EXEC,
+                       MAP_PRIVATE | MAP_ANONYMOUS | kLow, -1, 0);
     return block == MAP_FAILED ? nullptr : static_cast<uint8_t*>(block);
 }
 

@@ -13,6 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LinkedModule module;
     std::string error;
     if (linkModuleImage(data, size, *runtimeGetRuntime(), module, error))
-        munmap(module.base, module.size ? module.size : 1); // linked code is otherwise kept for good
+        munmap(module.base, module.size + kLinkedCodeGuard); // linked code is otherwise kept for good
     return 0;
 }

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The native build: every platform-independent file with AddressSanitizer and
+# UndefinedBehaviorSanitizer, its unit tests (gcc) and its fuzz targets
+# (clang's libFuzzer).
+#
+# Where this machine runs 32-bit x86 programs it targets 32-bit x86 (-m32)
+# into build/native and build/fuzz. Where it cannot, the same trees are built
+# for the host's own architecture into build/native-ARCH and build/fuzz-ARCH
+# (build/native-x86_64 ...), so that the tests and the fuzzers still run.
+#   native.sh build|test|fuzz-build|check|fuzz [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/win32-support.sh
+if win32_supported; then
+    m32=ON suffix=""
+else
+    m32=OFF suffix="-$(uname -m)"
+fi
+native=build/native$suffix fuzz=build/fuzz$suffix jobs=${JOBS:-2}
+
+build() {
+    CXX=g++ CC=gcc cmake -S tests/native -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_NATIVE_M32=$m32 >/dev/null
+    cmake --build "$native" -j "$jobs"
+}
+
+fuzz_build() {
+    CXX=clang++ CC=clang cmake -S tests/native -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_FUZZ=ON \
+        -DVORN_NATIVE_M32=$m32 >/dev/null
+    cmake --build "$fuzz" -j "$jobs"
+}
+
+[ "$m32" = ON ] || echo "native build for $(uname -m) in $native and $fuzz: this machine cannot run 32-bit x86 programs"
+case "${1:-}" in
+build) build ;;
+test) build && ctest --test-dir "$native" --output-on-failure ;;
+fuzz-build) fuzz_build ;;
+# What make test runs after the Windows suite: the unit tests, then each fuzz
+# target over its corpus and for a few seconds more.
+# The unit tests run from the fuzz tree there, so the library is built once.
+check) fuzz_build && ctest --test-dir "$fuzz" --output-on-failure && tests/fuzz/run_fuzzers.sh "$fuzz" 5 ;;
+fuzz) fuzz_build && tests/fuzz/run_fuzzers.sh "$fuzz" "${2:-60}" ;;
+*) echo "usage: native.sh build|test|fuzz-build|check|fuzz [SECONDS]" >&2; exit 2 ;;
+esac
