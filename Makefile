@@ -6,7 +6,9 @@ WIN     := $(BUILD)/win
 HOST    := $(BUILD)/host
 JOBS    ?= 2
 
-FUZZ_SECONDS ?= 60
+# make fuzz: each target until FUZZ_RUNS inputs ran or FUZZ_SECONDS passed.
+FUZZ_SECONDS ?= 600
+FUZZ_RUNS ?= 1000000
 
 .PHONY: all deps configure build test demo bench sdk clean native native-test native-check fuzz fuzz-build
 
@@ -44,9 +46,9 @@ native-check: deps
 fuzz-build: deps
 	@JOBS=$(JOBS) scripts/native.sh fuzz-build
 
-# FUZZ_SECONDS of fuzzing each target, after its seed corpus.
+# Each target after its seed corpus; FUZZ_TARGETS="a b" for some of them.
 fuzz: deps
-	@JOBS=$(JOBS) scripts/native.sh fuzz $(FUZZ_SECONDS)
+	@JOBS=$(JOBS) scripts/native.sh fuzz $(FUZZ_SECONDS) $(FUZZ_RUNS) $(FUZZ_TARGETS)
 
 # The demo needs only the runtime, vornpack and its own image.
 demo: configure

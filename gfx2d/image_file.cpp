@@ -53,6 +53,29 @@ bool isKind(stbi__context* s, ImageFileKind kind) {
     return false;
 }
 
+// This stb_image builds a JPEG Huffman table without checking that its code
+// counts add up to at most 256, the room it has, and writes past that room
+// when they do not. A file with such a table is refused before stb sees it:
+// every FF C4 (define-table) marker is checked, as stb would read its tables,
+// wherever it stands, so no reading of the file can reach one unchecked.
+bool jpegTablesFit(const uint8_t* data, int size) {
+    for (int at = 0; at + 4 <= size; ++at) {
+        if (data[at] != 0xFF || data[at + 1] != 0xC4) continue;
+        int p = at + 4;
+        int left = (data[at + 2] << 8 | data[at + 3]) - 2;
+        while (left > 0 && p + 17 <= size) {
+            int q = data[p];
+            if (q >> 4 > 1 || (q & 15) > 3) break; // refused by stb itself
+            int n = 0;
+            for (int i = 1; i <= 16; ++i) n += data[p + i];
+            if (n > 256) return false;
+            p += 17 + n;
+            left -= 17 + n;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 ImageFileKind imageFileKind(const char* name) {
@@ -70,6 +93,7 @@ DecodedImage decodeImageMemory(const uint8_t* data, int size, ImageFileKind kind
     stbi__context s;
     stbi__start_mem(&s, data, size);
     if (!isKind(&s, kind)) return image;
+    if (kind == ImageFileKind::Jpeg && !jpegTablesFit(data, size)) return image;
     // The header's size is checked before the decoder allocates anything.
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, size, &width, &height, &channels)) return image;

@@ -7,7 +7,7 @@
 # into build/native and build/fuzz. Where it cannot, the same trees are built
 # for the host's own architecture into build/native-ARCH and build/fuzz-ARCH
 # (build/native-x86_64 ...), so that the tests and the fuzzers still run.
-#   native.sh build|test|fuzz-build|check|fuzz [SECONDS]
+#   native.sh build|test|fuzz-build|check|fuzz [SECONDS [RUNS [TARGET...]]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/win32-support.sh
@@ -38,6 +38,6 @@ fuzz-build) fuzz_build ;;
 # target over its corpus and for a few seconds more.
 # The unit tests run from the fuzz tree there, so the library is built once.
 check) fuzz_build && ctest --test-dir "$fuzz" --output-on-failure && tests/fuzz/run_fuzzers.sh "$fuzz" 5 ;;
-fuzz) fuzz_build && tests/fuzz/run_fuzzers.sh "$fuzz" "${2:-60}" ;;
-*) echo "usage: native.sh build|test|fuzz-build|check|fuzz [SECONDS]" >&2; exit 2 ;;
+fuzz) shift && fuzz_build && tests/fuzz/run_fuzzers.sh "$fuzz" "${1:-600}" "${2:-1000000}" "${@:3}" ;;
+*) echo "usage: native.sh build|test|fuzz-build|check|fuzz [SECONDS [RUNS [TARGET...]]]" >&2; exit 2 ;;
 esac

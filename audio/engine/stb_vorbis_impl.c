@@ -1,2 +1,17 @@
-/* The one compilation of stb_vorbis's implementation. */
+/* The one compilation of stb_vorbis's implementation.
+ *
+ * Its codebook setup computes r^dimensions with pow and converts the result
+ * to int; for the dimensions a corrupt header may declare the power exceeds
+ * every int, and that conversion is undefined. Powers are capped at INT_MAX
+ * here, which is above any entry count, so the setup reaches the same
+ * answers as with exact arithmetic. */
+#include <limits.h>
+#include <math.h>
+
+static double vornCappedPow(double x, double y) {
+    double r = pow(x, y);
+    return r > (double)INT_MAX ? (double)INT_MAX : r;
+}
+#define pow vornCappedPow
+
 #include <stb/stb_vorbis.h>

@@ -6,6 +6,7 @@
 // failed open cannot free what it never allocated.
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "audio/engine/sound_decoder.h"
 
@@ -39,9 +40,54 @@ private:
     std::unique_ptr<char[]> arena_;
 };
 
+// stb_vorbis cannot clean up after its comment list could not be allocated:
+// it then walks the missing list as many times as the file's comment count
+// says. A file whose comment header asks for more than kCommentRoom of the
+// arena (vendor text and list), or claims more comments than its bytes can
+// hold, is refused before stb opens it. The header is the stream's second
+// packet, gathered here from the pages' segment tables.
+constexpr uint32_t kCommentRoom = 1 << 20;
+
+bool commentHeaderFits(std::FILE* file) {
+    std::vector<uint8_t> packet;
+    int packets = 0;
+    uint8_t page[27], lacing[255];
+    while (packets < 2) {
+        if (std::fread(page, 1, 27, file) != 27 || std::memcmp(page, "OggS", 4) != 0) return true; // stb decides
+        int segments = page[26];
+        if (std::fread(lacing, 1, static_cast<size_t>(segments), file) != static_cast<size_t>(segments)) return true;
+        for (int i = 0; i < segments && packets < 2; ++i) {
+            if (packets == 1) {
+                size_t at = packet.size();
+                packet.resize(at + lacing[i]);
+                if (packet.size() > kCommentRoom * 2) return false;
+                if (std::fread(packet.data() + at, 1, lacing[i], file) != lacing[i]) break;
+            } else if (std::fseek(file, lacing[i], SEEK_CUR) != 0) {
+                return true;
+            }
+            if (lacing[i] < 255) ++packets;
+        }
+        if (packets < 2 && std::feof(file)) break;
+    }
+    // "\x03vorbis", the vendor text and its length, the comment count: stb
+    // refuses another packet by itself, but reads a count cut off by the
+    // packet's end as a huge one.
+    if (packet.empty() || packet[0] != 3) return true;
+    if (packet.size() < 11) return false;
+    auto le32 = [&](size_t at) {
+        return packet[at] | packet[at + 1] << 8 | packet[at + 2] << 16 | static_cast<uint32_t>(packet[at + 3]) << 24;
+    };
+    uint32_t vendor = le32(7);
+    if (vendor > kCommentRoom || 11 + vendor + 4 > packet.size()) return false;
+    uint32_t count = le32(11 + vendor);
+    size_t rest = packet.size() - (11 + vendor + 4);
+    return count <= rest / 4 && vendor + uint64_t(count) * 8 <= kCommentRoom;
+}
+
 std::unique_ptr<SoundDecoder> probeVorbis(const DecoderInput& in, bool* refused) {
     if (in.headSize < 4 || std::memcmp(in.head, "OggS", 4) != 0) return nullptr;
     *refused = true;
+    if (!commentHeaderFits(in.file) || std::fseek(in.file, 0, SEEK_SET) != 0) return nullptr;
     int error = 0;
     // stb_vorbis leaves the file open; the decoder closes it.
     std::unique_ptr<char[]> arena(new (std::nothrow) char[kArenaBytes]);

@@ -42,7 +42,8 @@ constexpr size_t kHeader = 16;
 constexpr size_t kRoomAfter = 16;
 constexpr int kMinShift = 5;   // 32-byte blocks
 constexpr int kMaxShift = 29;  // 512 MB blocks
-constexpr size_t kCommitStep = size_t{16} << 20;
+// The leak checker scans the used part of the region in steps of this size.
+constexpr size_t kCommitStep = size_t{1} << 20;
 constexpr size_t kQuarantineBytes = size_t{32} << 20;
 constexpr uint32_t kLive = 0x4c4f5741, kFreed = 0x46524545;
 

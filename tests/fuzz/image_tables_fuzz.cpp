@@ -6,8 +6,10 @@
 // table. It is laid out as the linker lays out a code block (followed by
 // kLinkedCodeGuard zero bytes), at the start of that block. Its address
 // fields hold offsets into the block and are relocated here as the image's
-// absolute relocations are by the linker; a field that would not lie whole
-// in the block, which no relocation can patch, cuts the table short there.
+// absolute relocations are by the linker: texts anywhere, the literal
+// records and library slots that the routines write after the table, as
+// compiled code lays them out. A field that would not lie whole in the
+// block, which no relocation can patch, cuts the table short there.
 #include <cstddef>
 #include <cstdint>
 #include <algorithm>
@@ -102,12 +104,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> bytes(data + 1, data + size);
     Fields fields = table == 0 ? dataFields(bytes) : table == 1 ? literalFields(bytes) : libraryFields(bytes);
     if (bytes.empty()) return 0;
-    const size_t from = std::min(fields.targetFrom, bytes.size()), room = bytes.size() + 1 - from;
+    // A record or slot lies whole in the block; where there is no room for
+    // one the field stays 0 (what a table cut short reads in the zero bytes).
+    const size_t from = fields.targetFrom;
+    const size_t room = bytes.size() >= 4 && from <= bytes.size() - 4 ? bytes.size() - 4 - from + 1 : 0;
     auto* block = static_cast<uint8_t*>(platform::allocateLow(bytes.size() + kLinkedCodeGuard));
     if (!block) return 0;
     const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(block));
     for (size_t at : fields.at) {
-        uint32_t value = base + static_cast<uint32_t>(from + word(bytes, at) % room);
+        uint32_t value = 0;
+        if (table == 0) value = base + word(bytes, at) % static_cast<uint32_t>(bytes.size() + 1);
+        else if (room) value = base + static_cast<uint32_t>(from + word(bytes, at) % room);
         std::memcpy(bytes.data() + at, &value, 4);
     }
     std::memcpy(block, bytes.data(), bytes.size());
@@ -132,6 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (size_t at : fields.at) {
                 uint32_t record, slot;
                 std::memcpy(&record, bytes.data() + at, 4);
+                if (record == 0) continue;
                 std::memcpy(&slot, reinterpret_cast<void*>(static_cast<uintptr_t>(record)), 4);
                 strings.insert(slot);
             }

@@ -72,7 +72,7 @@ int recvDatagram(Socket socket, void* data, int capacity, uint32_t& ip, int& por
     Datagram d = std::move(net.datagrams[socket].front());
     net.datagrams[socket].pop_front();
     int n = static_cast<int>(d.bytes.size()) < capacity ? static_cast<int>(d.bytes.size()) : capacity;
-    std::memcpy(data, d.bytes.data(), static_cast<size_t>(n));
+    if (n > 0) std::memcpy(data, d.bytes.data(), static_cast<size_t>(n));
     ip = d.ip;
     port = d.port;
     return n;

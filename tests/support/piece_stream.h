@@ -18,7 +18,7 @@ public:
         if (count <= 0) return 0;
         size_t n = std::min(static_cast<size_t>(count), bytes_.size() - at_);
         if (piece_ > 0) n = std::min(n, static_cast<size_t>(piece_));
-        std::memcpy(buffer, bytes_.data() + at_, n);
+        if (n > 0) std::memcpy(buffer, bytes_.data() + at_, n);
         at_ += n;
         return static_cast<int>(n);
     }
