@@ -91,6 +91,9 @@ void VORN_API fwrite(KrString* text);
 void VORN_API fprint(KrString* text);
 void VORN_API fruntimeerror(KrString* error);
 KrString* VORN_API finput(KrString* prompt); /* defaults: prompt="" */
+void VORN_API fnotify(KrString* text, int serious); /* defaults: serious=0 */
+int VORN_API fconfirm(KrString* text, int serious); /* defaults: serious=0 */
+int VORN_API fproceed(KrString* text, int serious); /* defaults: serious=0 */
 void VORN_API fapptitle(KrString* str);
 KrString* VORN_API fsystemproperty(KrString* property);
 void VORN_API fend(void);
@@ -315,7 +318,30 @@ int VORN_API fwindowminimized(int window);
 int VORN_API fwindowmaximized(int window);
 int VORN_API fwindowmenu(int window);
 int VORN_API fcreatepanel(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+int VORN_API fcreatetextarea(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+void VORN_API fsettextareatabs(int textarea, int tabs);
+void VORN_API fsettextareafont(int textarea, int font);
+void VORN_API fsettextareacolor(int textarea, int red, int green, int blue, int background); /* defaults: background=0 */
+int VORN_API ftextarealen(int textarea, int units); /* defaults: units=1 */
+int VORN_API ftextarealinelen(int textarea, int line);
+int VORN_API ftextareachar(int textarea, int line);
+int VORN_API ftextarealine(int textarea, int char_);
+int VORN_API ftextareacursor(int textarea, int units); /* defaults: units=1 */
+int VORN_API ftextareasellen(int textarea, int units); /* defaults: units=1 */
+void VORN_API faddtextareatext(int textarea, KrString* text);
+void VORN_API fsettextareatext(int textarea, KrString* text, int pos, int len, int units); /* defaults: pos=0 len=-1 units=1 */
+void VORN_API fformattextareatext(int textarea, int red, int green, int blue, int flags, int pos, int len, int units); /* defaults: pos=0 len=-1 units=1 */
+KrString* VORN_API ftextareatext(int textarea, int pos, int len, int units); /* defaults: pos=0 len=-1 units=1 */
+void VORN_API flocktextarea(int textarea);
+void VORN_API funlocktextarea(int textarea);
 int VORN_API fdesktop(void);
+int VORN_API frequestfont(void);
+int VORN_API frequestcolor(int red, int green, int blue); /* defaults: red=255 green=255 blue=255 */
+int VORN_API frequestedred(void);
+int VORN_API frequestedgreen(void);
+int VORN_API frequestedblue(void);
+KrString* VORN_API frequestdir(KrString* prompt); /* defaults: prompt="" */
+KrString* VORN_API frequestfile(KrString* prompt, KrString* exts, int save); /* defaults: prompt="" exts="" save=0 */
 
 /* 2D commands */
 void VORN_API fvwait(int frames); /* defaults: frames=1 */
