@@ -69,6 +69,13 @@ public:
         send(EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
     }
 
+    // The gadget text replaces the whole text: a change of the program's.
+    void setText(KrString* text) override {
+        lock();
+        Win32Gadget<KrTextArea>::setText(text);
+        unlock();
+    }
+
     void setTabs(int tabs) override {
         HDC screen = GetDC(nullptr);
         int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
