@@ -223,7 +223,7 @@ std::string commandReference(const SymbolTable& table, const CommandDescriptions
         std::string anchor = lowerCase(title);
         for (char& c : anchor)
             if (c == ' ') c = '-';
-        contents += "- [" + title + "](#" + anchor + "): " + std::to_string(inGroup) + " names\n";
+        contents += "- [" + title + "](#" + anchor + "): " + std::to_string(inGroup) + "\n";
         body += "\n## " + title + "\n" + groupBody;
         groupBody.clear();
         inGroup = 0;
@@ -234,8 +234,10 @@ std::string commandReference(const SymbolTable& table, const CommandDescriptions
             closeGroup();
             group = static_cast<int>(entry.group);
         }
-        ++inGroup;
         const CommandDescription* description = findDescription(descriptions, entry);
+        // Internal routines appear where they are described: those a C program calls itself.
+        if (!isCommand(entry) && !description) continue;
+        ++inGroup;
         groupBody += "\n### " + descriptionKey(entry) + "\n\n";
         if (isCommand(entry)) {
             Signature signature = parseSignature(entry.name);
@@ -264,7 +266,9 @@ std::string commandReference(const SymbolTable& table, const CommandDescriptions
            "and the defaults of optional parameters, then the C declaration of\n"
            "`sdk/vorn.h` (a C program passes every parameter). A string a command\n"
            "returns is a new reference; strings passed in are borrowed. A runtime\n"
-           "error ends the program with its message; \"returns 0\" failures do not.\n\n" +
+           "error ends the program with its message; \"returns 0\" failures do not.\n"
+           "The internal routines listed are those a C program calls itself (strings);\n"
+           "`sdk/vorn.h` declares the others, which compiled code uses.\n\n" +
            contents + body;
 }
 
