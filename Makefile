@@ -10,7 +10,7 @@ NATIVE  := $(BUILD)/native
 FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test demo bench sdk clean native native-test native-check fuzz fuzz-build
+.PHONY: all deps configure build test demo bench sdk install clean native native-test native-check fuzz fuzz-build
 
 all: build
 
@@ -76,6 +76,11 @@ sdk: configure
 	@$(SDKGEN) --reference > $(BUILD)/commands.md.new
 	@for f in sdk/vorn.h sdk/vorn.symbols docs/commands.md; do n=$(BUILD)/$$(basename $$f).new; \
 	    cmp -s $$n $$f || { cp $$n $$f; echo "rewrote $$f"; }; rm -f $$n; done
+
+# The runtime, its tools and the SDK with its CMake package under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	@scripts/install.sh $(PREFIX) $(BUILD)/bin
 
 clean:
 	rm -rf $(BUILD)
