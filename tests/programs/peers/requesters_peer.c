@@ -5,9 +5,6 @@
  * where the focus went back after the dialogs) and the close. */
 #include "../gui_check.h"
 
-#define EVENT_GADGET_ACTION 0x401
-#define EVENT_WINDOW_CLOSE 0x803
-
 VORN_MAIN {
     int w, area, id;
     fapptitle(TEXT("Vorn Requesters"));

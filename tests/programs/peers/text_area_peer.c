@@ -5,11 +5,6 @@
  * unlocks it. When the window is closed it prints the area's text. */
 #include "../gui_check.h"
 
-#define EVENT_GADGET_ACTION 0x401
-#define EVENT_WINDOW_CLOSE 0x803
-#define EVENT_WINDOW_ACTIVATE 0x804
-#define EVENT_TIMER_TICK 0x4001
-
 VORN_MAIN {
     int w = fcreatewindow(TEXT("Vorn Text Area Test"), 100, 100, 360, 240, 0, 15);
     int area, id, timer = 0, lockedOnce = 0, changes = 0;
