@@ -8,13 +8,13 @@
 // child window's client area; nothing is copied when that screen is not a
 // DirectDraw screen or has no primary surface.
 #include "gfx2d/backends/directdraw/win32_dd_screen.h"
-#include "gfx2d/win32/win32_window_canvas.h"
+#include "gfx2d/backends/win32_canvas_window.h"
 
 namespace {
 
-class Win32DDCanvas : public Win32WindowCanvas {
+class Win32DDCanvas : public Win32CanvasWindow {
 public:
-    Win32DDCanvas(KrGroup* group, int style) : Win32WindowCanvas(group, style) {
+    Win32DDCanvas(KrGroup* group, int style) : Win32CanvasWindow(group, style) {
         clipper_ = createWindowClipper(window());
         if (!clipper_) runtimeError("Failed to create DirectDraw clipper");
     }
@@ -27,7 +27,7 @@ public:
     KrGraphics* graphics() override {
         if (!graphics_) {
             int w, h;
-            takeGraphicsSize(w, h);
+            graphicsSize(w, h);
             graphics_ = Win32DDGraphics::create(kDDDisplay, w, h);
             if (!graphics_) runtimeError("Unable to create canvas graphics");
         }
@@ -41,8 +41,8 @@ public:
         if (!front || !back) return;
         if (vwait) waitVerticalBlankStart();
         RECT dst;
-        GetClientRect(native_.handle(), &dst);
-        MapWindowPoints(native_.handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&dst), 2);
+        GetClientRect(window(), &dst);
+        MapWindowPoints(window(), HWND_DESKTOP, reinterpret_cast<POINT*>(&dst), 2);
         front->SetClipper(clipper_);
         front->Blt(&dst, back, nullptr, DDBLT_WAIT, nullptr);
     }

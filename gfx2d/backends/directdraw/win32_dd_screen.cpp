@@ -27,11 +27,14 @@ void waitVerticalBlankStart() {
 
 // The desktop's primary surface is made when first asked for, so that
 // programs that never draw do not pay for it.
-Win32DDScreen::Win32DDScreen() = default;
+Win32DDScreen::Win32DDScreen() : desktop_(true) {
+    width_ = GetSystemMetrics(SM_CXSCREEN);
+    height_ = GetSystemMetrics(SM_CYSCREEN);
+}
 
 Win32DDScreen::Win32DDScreen(int width, int height, int format, int request)
-    : Win32WindowScreen(width, height, format, request) {
-    if (!openWindow("")) return;
+    : width_(width), height_(height), format_(format), request_(request) {
+    if (!openWindow(width, height, fullScreen())) return;
     if (fullScreen()) return; // the surfaces come with the display, in makeCurrent
     graphics_ = Win32DDGraphics::create(kDDDisplay, width, height);
     clipper_ = createWindowClipper(window());
@@ -48,7 +51,7 @@ Win32DDScreen::~Win32DDScreen() {
     graphics_ = nullptr;
     releaseInterface(clipper_);
     if (exclusiveScreen == this) releaseDisplay();
-    window_.destroy();
+    closeWindow();
 }
 
 void Win32DDScreen::takeDisplay() {

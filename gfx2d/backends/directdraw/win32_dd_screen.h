@@ -11,9 +11,9 @@
 #pragma once
 
 #include "gfx2d/backends/directdraw/win32_dd_graphics.h"
-#include "gfx2d/win32/win32_window_screen.h"
+#include "gfx2d/backends/win32_screen_window.h"
 
-class Win32DDScreen : public Win32WindowScreen {
+class Win32DDScreen : public Win32ScreenWindow {
 public:
     // The desktop screen.
     Win32DDScreen();
@@ -32,6 +32,7 @@ public:
     void getGamma(int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) override;
     void updateGamma(bool calibrate) override;
 
+    bool fullScreen() const { return !desktop_ && !(request_ & kScreenWindowed); }
     // The primary surface the screen presents on, restored when lost.
     IDirectDrawSurface7* primary();
     // Lets go of the surfaces (the desktop's primary, before a full-screen
@@ -48,6 +49,11 @@ private:
     void releaseDisplay();
     void copyToPrimary(bool vwait);
 
+    bool desktop_ = false;
+    int width_ = 0;
+    int height_ = 0;
+    int format_ = 0;
+    int request_ = 0;
     Win32DDGraphics* graphics_ = nullptr;
     IDirectDrawClipper* clipper_ = nullptr;
     GammaRamps gamma_;

@@ -6,20 +6,20 @@
 // repaints itself from it whenever the platform asks, so a canvas that is
 // uncovered shows what was drawn last.
 #include "gfx2d/backends/gdi/win32_gdi.h"
-#include "gfx2d/win32/win32_window_canvas.h"
+#include "gfx2d/backends/win32_canvas_window.h"
 
 namespace {
 
-class Win32GDICanvas : public Win32WindowCanvas {
+class Win32GDICanvas : public Win32CanvasWindow {
 public:
-    Win32GDICanvas(KrGroup* group, int style) : Win32WindowCanvas(group, style) {}
+    Win32GDICanvas(KrGroup* group, int style) : Win32CanvasWindow(group, style) {}
 
     ~Win32GDICanvas() override { ::release(graphics_); }
 
     KrGraphics* graphics() override {
         if (!graphics_) {
             int w, h;
-            takeGraphicsSize(w, h);
+            graphicsSize(w, h);
             graphics_ = Win32GDIGraphics::create(w, h, 24);
         }
         return graphics_;
@@ -40,7 +40,7 @@ public:
             EndPaint(hwnd, &paint);
             return 0;
         }
-        return Win32WindowCanvas::gadgetProc(hwnd, message, wparam, lparam, previous);
+        return Win32CanvasWindow::gadgetProc(hwnd, message, wparam, lparam, previous);
     }
 
 private:

@@ -4,12 +4,12 @@
 #include "gfx2d/pixel_format.h"
 #include "runtime/runtime_error.h"
 
-Win32GDIScreen::Win32GDIScreen() = default;
+Win32GDIScreen::Win32GDIScreen() : desktop_(true) {}
 
 Win32GDIScreen::Win32GDIScreen(Win32GDIGraphics* graphics, int format, int request)
-    : Win32WindowScreen(graphics->width(), graphics->height(), format, request), graphics_(graphics) {
-    graphics_->fillRect(0, 0, width_, height_, 0xFF000000);
-    openWindow("");
+    : format_(format), request_(request), graphics_(graphics) {
+    graphics_->fillRect(0, 0, graphics_->width(), graphics_->height(), 0xFF000000);
+    openWindow(graphics_->width(), graphics_->height(), fullScreen());
 }
 
 void Win32GDIScreen::makeCurrent() {
@@ -18,7 +18,7 @@ void Win32GDIScreen::makeCurrent() {
 }
 
 Win32GDIScreen::~Win32GDIScreen() {
-    window_.destroy();
+    closeWindow();
     restoreDisplayMode();
     ::release(graphics_);
 }
@@ -26,8 +26,8 @@ Win32GDIScreen::~Win32GDIScreen() {
 bool Win32GDIScreen::setDisplayMode() {
     DEVMODEA mode = {};
     mode.dmSize = sizeof(mode);
-    mode.dmPelsWidth = static_cast<DWORD>(width_);
-    mode.dmPelsHeight = static_cast<DWORD>(height_);
+    mode.dmPelsWidth = static_cast<DWORD>(graphics_->width());
+    mode.dmPelsHeight = static_cast<DWORD>(graphics_->height());
     mode.dmBitsPerPel = static_cast<DWORD>(8 * bytesPerPixel(format_));
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
     modeSet_ = ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
@@ -44,7 +44,7 @@ void Win32GDIScreen::flip(bool) {
     if (desktop_ || !graphics_ || !window()) return;
     DibDc source(graphics_->dib());
     HDC dest = GetDC(window());
-    if (source.get() && dest) BitBlt(dest, 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY);
+    if (source.get() && dest) BitBlt(dest, 0, 0, graphics_->width(), graphics_->height(), source.get(), 0, 0, SRCCOPY);
     if (dest) ReleaseDC(window(), dest);
 }
 
@@ -58,5 +58,5 @@ LRESULT Win32GDIScreen::gadgetProc(HWND hwnd, UINT message, WPARAM wparam, LPARA
             ShowWindow(hwnd, SW_MINIMIZE);
         }
     }
-    return Win32WindowScreen::gadgetProc(hwnd, message, wparam, lparam, previous);
+    return Win32ScreenWindow::gadgetProc(hwnd, message, wparam, lparam, previous);
 }

@@ -9,9 +9,9 @@
 #pragma once
 
 #include "gfx2d/backends/gdi/win32_gdi.h"
-#include "gfx2d/win32/win32_window_screen.h"
+#include "gfx2d/backends/win32_screen_window.h"
 
-class Win32GDIScreen : public Win32WindowScreen {
+class Win32GDIScreen : public Win32ScreenWindow {
 public:
     // The desktop screen.
     Win32GDIScreen();
@@ -20,7 +20,8 @@ public:
     Win32GDIScreen(Win32GDIGraphics* graphics, int format, int request);
     ~Win32GDIScreen() override;
 
-    bool valid() const { return desktop_ || (window() && graphics_); }
+    bool valid() const { return desktop_ || window(); }
+    bool fullScreen() const { return !desktop_ && !(request_ & kScreenWindowed); }
 
     KrGraphics* graphics() override { return graphics_; }
     void flip(bool vwait) override;
@@ -35,6 +36,9 @@ private:
     bool setDisplayMode();
     void restoreDisplayMode();
 
+    bool desktop_ = false;
+    int format_ = 0;
+    int request_ = 0;
     Win32GDIGraphics* graphics_ = nullptr;
     bool modeSet_ = false;
 };
