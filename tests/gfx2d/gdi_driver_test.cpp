@@ -312,6 +312,22 @@ TEST(GdiScreen, AWindowedDisplayFlipsOntoItsWindow) {
     EXPECT_TRUE(run.finished) << run.error();
 }
 
+TEST(GdiScreen, FullScreenSetsTheModeAndGivesItBack) {
+    static int desktopWidth;
+    desktopWidth = GetSystemMetrics(SM_CXSCREEN);
+    RunRecord run = runNative([] {
+        Graphics(640, 480, 32, 0);
+        EXPECT_EQ(GraphicsWidth(), 640);
+        EXPECT_EQ(GraphicsFormat(), 3);
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
+        Flip(0);
+        EndGraphics();
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), desktopWidth) << "the display mode given back";
+    });
+    if (run.error() == "Failed to set display mode") GTEST_SKIP() << "the display cannot change to 640x480x32";
+    EXPECT_TRUE(run.finished) << run.error();
+}
+
 TEST(GdiCanvas, FlipsAndRepaintsFromItsGraphics) {
     RunRecord run = runNative([] {
         KrString* title = krNewString("gdi canvas");
