@@ -302,6 +302,19 @@ KrString* VORN_API fmenutext(int menu);
 int VORN_API floadiconstrip(KrString* file);
 void VORN_API ffreeiconstrip(int icon_strip);
 void VORN_API fsetgadgeticonstrip(int gadget, int icon_strip);
+int VORN_API fcreatecombobox(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+int VORN_API fcreatelistbox(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+int VORN_API fcreatetreeview(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+int VORN_API ftreeviewroot(int treeview);
+int VORN_API fselectedtreeviewnode(int treeview);
+int VORN_API fcounttreeviewnodes(int parent_node);
+int VORN_API faddtreeviewnode(KrString* text, int parent_node);
+int VORN_API finserttreeviewnode(int index, KrString* text, int parent_node);
+void VORN_API fmodifytreeviewnode(int node, KrString* text);
+void VORN_API fselecttreeviewnode(int node);
+void VORN_API fexpandtreeviewnode(int node);
+void VORN_API fcollapsetreeviewnode(int node);
+void VORN_API ffreetreeviewnode(int node);
 int VORN_API fcreatewindow(KrString* text, int x, int y, int width, int height, int group, int style); /* defaults: group=0 style=15 */
 int VORN_API factivewindow(void);
 void VORN_API factivatewindow(int window);
@@ -314,8 +327,18 @@ void VORN_API frestorewindow(int window);
 int VORN_API fwindowminimized(int window);
 int VORN_API fwindowmaximized(int window);
 int VORN_API fwindowmenu(int window);
+int VORN_API fcreatetabber(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
 int VORN_API fcreatepanel(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
 int VORN_API fdesktop(void);
+void VORN_API fcleargadgetitems(int gadget);
+void VORN_API faddgadgetitem(int gadget, KrString* item, int select, int icon); /* defaults: select=0 icon=-1 */
+void VORN_API finsertgadgetitem(int gadget, int index, KrString* item, int icon); /* defaults: icon=-1 */
+void VORN_API fmodifygadgetitem(int gadget, int index, KrString* item, int icon); /* defaults: icon=-1 */
+void VORN_API fremovegadgetitem(int gadget, int index);
+void VORN_API fselectgadgetitem(int gadget, int index);
+KrString* VORN_API fgadgetitemtext(int gadget, int index);
+int VORN_API fcountgadgetitems(int gadget);
+int VORN_API fselectedgadgetitem(int gadget);
 
 /* 2D commands */
 void VORN_API fvwait(int frames); /* defaults: frames=1 */
