@@ -63,11 +63,12 @@ bool jpegTablesFit(const uint8_t* data, int size) {
         if (data[at] != 0xFF || data[at + 1] != 0xC4) continue;
         int p = at + 4;
         int left = (data[at + 2] << 8 | data[at + 3]) - 2;
-        while (left > 0 && p + 17 <= size) {
+        while (left > 0 && p < size) {
             int q = data[p];
             if (q >> 4 > 1 || (q & 15) > 3) break; // refused by stb itself
+            // Counts past the end of the file read as 0, as stb reads them.
             int n = 0;
-            for (int i = 1; i <= 16; ++i) n += data[p + i];
+            for (int i = 1; i <= 16 && p + i < size; ++i) n += data[p + i];
             if (n > 256) return false;
             p += 17 + n;
             left -= 17 + n;

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/runtime_error.h"
 #include "runtime/symbol_order.h"
 
 namespace {
@@ -102,12 +101,8 @@ void linkGroup(SymbolGroup group, SymbolSink sink, void* context) {
 
 SymbolRegistration::SymbolRegistration(SymbolGroup group, const char* name, const void* value,
                                        const char* prototype) {
-    // Compiled code holds addresses in 32 bits: a 64-bit host build must not
-    // be position-independent, so that the runtime's own code and data stay
-    // in the low 4 GB.
-    uintptr_t address = reinterpret_cast<uintptr_t>(value);
-    if (address > 0xFFFFFFFFu) internalError("Symbol %s above 4 GB", name);
-    pending().push_back(Pending{group, name, static_cast<uint32_t>(address), prototype});
+    pending().push_back(Pending{group, name, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(value)),
+                                prototype});
 }
 
 const SymbolTable& registeredSymbols() { return layout().table; }

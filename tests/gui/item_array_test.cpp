@@ -65,7 +65,9 @@ TEST(ItemArray, EveryIndexOutsideItsRangeIsTheRangeError) {
     for (const auto& [what, call] : refusals) {
         auto* items = new KrItemArray;
         for (const char* t : {"a", "b", "c"}) items->add(Text(t));
-        RunRecord run = runAsProgram([&] { call(*items); });
+        // A named reference: clang 14 cannot capture a structured binding.
+        const auto& refuse = call;
+        RunRecord run = runAsProgram([&] { refuse(*items); });
         EXPECT_FALSE(run.finished) << what;
         EXPECT_EQ(run.error(), kRangeError) << what;
         EXPECT_EQ(textsOf(*items), (std::vector<std::string>{"a", "b", "c"})) << what << " changed the items";
