@@ -9,6 +9,7 @@
 #include "gui/tree_view.h"
 #include "lang/kr_string.h"
 #include "support/program_harness.h"
+#include "support/text_arg.h"
 
 extern "C" {
 __attribute__((stdcall)) int TreeViewRoot(int treeview);
@@ -66,13 +67,6 @@ private:
 };
 
 void FakeNode::select() { tree()->storeSelected(this); }
-
-struct Text {
-    explicit Text(const char* s) : string(krNewString(s)) {}
-    ~Text() { release(string); }
-    operator KrString*() const { return string; }
-    KrString* string;
-};
 
 std::vector<std::string> childTexts(int node) {
     std::vector<std::string> texts;

@@ -23,6 +23,7 @@
 #include "lang/kr_string.h"
 #include "support/event_commands.h"
 #include "support/program_harness.h"
+#include "support/text_arg.h"
 
 extern "C" {
 __attribute__((stdcall)) int CreateComboBox(int x, int y, int width, int height, int group, int style);
@@ -41,13 +42,6 @@ __attribute__((stdcall)) void SetGadgetIconStrip(int gadget, int strip);
 }
 
 namespace {
-
-struct Text {
-    explicit Text(const char* s) : string(krNewString(s)) {}
-    ~Text() { release(string); }
-    operator KrString*() const { return string; }
-    KrString* string;
-};
 
 HWND controlOf(int gadget) { return reinterpret_cast<HWND>(static_cast<intptr_t>(liveObject(gadget)->query(1))); }
 
@@ -73,7 +67,11 @@ std::vector<std::string> nativeTexts(HWND control, Kind kind) {
     for (int i = 0, n = static_cast<int>(SendMessageA(control, countMessage[kind], 0, 0)); i < n; ++i) {
         char buffer[64] = {};
         if (kind == Combo) {
-            COMBOBOXEXITEMA item = {CBEIF_TEXT, i, buffer, sizeof buffer};
+            COMBOBOXEXITEMA item = {};
+            item.mask = CBEIF_TEXT;
+            item.iItem = i;
+            item.pszText = buffer;
+            item.cchTextMax = sizeof buffer;
             SendMessageA(control, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         } else if (kind == List) {
             LVITEMA item = {};
