@@ -5,7 +5,11 @@
 # second node, then closes the window with Alt+F4. The program prints every
 # selection event with its data and the stored selection.
 #   gui_item_clicks.sh BIN_DIR PROGRAM_DIR
-. "$(dirname "$0")/../support/gui_peer.bash" "$1" "$2" gui_items_peer.img "Vorn Items Test"
+. "$(dirname "$0")/../support/gui_script.sh"
+
+start_program gui_items_peer
+wait_for ready
+window_named '^Vorn Items Test$'
 
 # Clicks go to screen positions: the client area's origin (the program says
 # where) plus the gadget places in it: list (10,10 150x120, 40-pixel rows),
@@ -14,7 +18,7 @@ cx=$(tr -d '\r' <"$work/out" | sed -n 's/^client x //p')
 cy=$(tr -d '\r' <"$work/out" | sed -n 's/^client y //p')
 at() { xdotool mousemove --sync $((cx + $1)) $((cy + $2)) click 1; sleep 0.3; }
 xdotool windowfocus --sync "$wid"
-for _ in $(seq 50); do grep -q focused "$work/out" 2>/dev/null && break; sleep 0.1; done
+wait_for focused
 sleep 0.3
 xdotool key Down
 sleep 0.3
@@ -24,9 +28,7 @@ at 260 22
 at 280 222
 sleep 0.2
 xdotool key --window "$wid" alt+F4
-wait_peer
-
-got=$(tr -d '\r' <"$work/out")
+finish_program
 status=0
 [ "$code" = 0 ] || { echo "exit code $code, expected 0"; cat "$work/err"; status=1; }
 check() { # kind, expected last event line of that kind

@@ -5,7 +5,11 @@
 # The program prints what arrived as events and what the polling commands
 # counted.
 #   gui_real_input.sh BIN_DIR PROGRAM_DIR
-. "$(dirname "$0")/../support/gui_peer.bash" "$1" "$2" gui_input_peer.img "Vorn Input Test"
+. "$(dirname "$0")/../support/gui_script.sh"
+
+start_program gui_input_peer
+wait_for ready
+window_named '^Vorn Input Test$'
 
 xdotool windowfocus --sync "$wid"
 sleep 0.3
@@ -16,9 +20,7 @@ xdotool click 4
 xdotool click 5
 sleep 0.3
 xdotool key --window "$wid" alt+F4
-wait_peer
-
-got=$(tr -d '\r' <"$work/out")
+finish_program
 status=0
 [ "$code" = 0 ] || { echo "exit code $code, expected 0"; cat "$work/err"; status=1; }
 # The events of each step, in order; Alt+F4 adds its own key events before
