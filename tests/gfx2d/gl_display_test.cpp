@@ -109,6 +109,17 @@ void drawSoftwareScene(K2DBuffer* buffer, KrGraphics* sprite) {
     CopyRect(20, 2, 6, 4, 40, 2, 0, 0);
 }
 
+// The scene drawn into a pixmap: what every driver must give.
+std::vector<uint32_t> softwareScenePixels(KrGraphics* sprite) {
+    auto* pixmap = KrPixmap::create(64, 48, 4, 4);
+    auto* reference = new K2DBuffer(pixmap);
+    pixmap->release();
+    drawSoftwareScene(reference, sprite);
+    std::vector<uint32_t> pixels = pixelsOf(reference->graphics());
+    reference->release();
+    return pixels;
+}
+
 } // namespace
 
 TEST(OpenGL, OneModeAndWindowedScreens) {
@@ -163,12 +174,7 @@ TEST(OpenGL, SoftwarePrimitivesGiveThePixelsOfAPixmap) {
     RunRecord run = runAsProgram([] {
         openDisplay(64, 48);
         KrGraphics* sprite = makeSprite();
-        auto* pixmap = KrPixmap::create(64, 48, 4, 4);
-        auto* reference = new K2DBuffer(pixmap);
-        pixmap->release();
-        drawSoftwareScene(reference, sprite);
-        std::vector<uint32_t> expected = pixelsOf(reference->graphics());
-        reference->release();
+        std::vector<uint32_t> expected = softwareScenePixels(sprite);
 
         drawSoftwareScene(graphicsDisplayBuffer(), sprite);
         expectSamePixels(pixelsOf(graphicsDisplayBuffer()->graphics()), expected, 64);
@@ -347,12 +353,7 @@ TEST(OpenGL, CanvasesDrawLikeAPixmapAndKeepTheirSize) {
     RunRecord run = runAsProgram([] {
         SetGfxDriver(kOpenGL);
         KrGraphics* sprite = makeSprite();
-        auto* pixmap = KrPixmap::create(64, 48, 4, 4);
-        auto* reference = new K2DBuffer(pixmap);
-        pixmap->release();
-        drawSoftwareScene(reference, sprite);
-        std::vector<uint32_t> expected = pixelsOf(reference->graphics());
-        reference->release();
+        std::vector<uint32_t> expected = softwareScenePixels(sprite);
 
         KrString* title = krNewString("gl canvas");
         int window = CreateWindow(title, 20, 20, 200, 150, 0, 15);

@@ -52,23 +52,6 @@ private:
     IDirectDrawClipper* clipper_ = nullptr;
 };
 
-class Win32DDCanvasDriver : public KrCanvasDriver {
-public:
-    Win32DDCanvasDriver() { setup("Win32DDCanvasDriver", "Canvas", "DirectDraw"); }
-
-    bool startup() override {
-        if (!requireSubsystem("Gui")) return false;
-        setActiveCanvasDriver(this);
-        return true;
-    }
-
-    void shutdown() override {
-        if (activeCanvasDriver() == this) setActiveCanvasDriver(nullptr);
-    }
-
-    KrCanvas* createCanvas(KrGroup* group, int style) override { return new Win32DDCanvas(group, style); }
-};
-
-Win32DDCanvasDriver theDriver;
+Win32CanvasDriverOf<Win32DDCanvas> theDriver("Win32DDCanvasDriver", "DirectDraw", nullptr);
 
 } // namespace

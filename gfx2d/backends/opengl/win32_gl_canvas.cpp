@@ -45,23 +45,6 @@ private:
     Win32GLGraphics* graphics_ = nullptr;
 };
 
-class Win32GLCanvasDriver : public KrCanvasDriver {
-public:
-    Win32GLCanvasDriver() { setup("Win32GLCanvasDriver", "Canvas", "OpenGL"); }
-
-    bool startup() override {
-        if (!requireSubsystem("Gui") || !requireModule("Win32GL")) return false;
-        setActiveCanvasDriver(this);
-        return true;
-    }
-
-    void shutdown() override {
-        if (activeCanvasDriver() == this) setActiveCanvasDriver(nullptr);
-    }
-
-    KrCanvas* createCanvas(KrGroup* group, int style) override { return new Win32GLCanvas(group, style); }
-};
-
-Win32GLCanvasDriver theDriver;
+Win32CanvasDriverOf<Win32GLCanvas> theDriver("Win32GLCanvasDriver", "OpenGL", "Win32GL");
 
 } // namespace
