@@ -140,8 +140,8 @@ KrString* VORN_API fgetenv(KrString* var);
  * removes it.
  */
 void VORN_API fsetenv(KrString* var, KrString* value);
-/* CommandLine: The arguments the program was started with, as one text (without the program's
- * name).
+/* CommandLine: The text of the arguments the program was started with: its command line without the
+ * program's name.
  */
 KrString* VORN_API fcommandline(void);
 /* Write: Writes the text (up to its first NUL byte) to the console, without a line break. The
@@ -181,8 +181,8 @@ void VORN_API fdebugobjects(void);
  * included: a program that holds nothing still counts some.
  */
 int VORN_API factiveobjects(void);
-/* QueryObject: The object's answer to a query id (0 for an id it does not know). The handle is not
- * checked: pass only live objects.
+/* QueryObject: The object's answer to a query id (0 for an id it does not know); 0 for a handle
+ * that names no live object.
  */
 int VORN_API fqueryobject(int object, int query_id);
 /* Stop: Does nothing; kept so that programs compiled to call it still link.
@@ -234,8 +234,8 @@ float VORN_API flog(float float_);
 /* Log10: The base-10 logarithm (minus infinity for 0, NaN for negative numbers).
  */
 float VORN_API flog10(float float_);
-/* Rnd: A random float between from and to (to excluded); Rnd(x, 0) lies between 0 and x. Shares its
- * generator with Rand; SeedRnd repeats a sequence.
+/* Rnd: A random float from from up to to; Rnd(x, 0) lies between 0 and x. Shares its generator with
+ * Rand; SeedRnd repeats a sequence.
  */
 float VORN_API frnd(float from, float to); /* defaults: to=0 */
 /* Rand: A random integer from min(from, to) to max(from, to), both included.
@@ -723,7 +723,7 @@ void VORN_API fchannelvolume(int channel, float volume);
 /* ChannelPan: The channel's balance, -1.0 left .. 1.0 right (no effect on MIDI music).
  */
 void VORN_API fchannelpan(int channel, float pan);
-/* ChannelPlaying: 1 while the channel plays (paused counts as playing), else 0.
+/* ChannelPlaying: 1 while the channel plays, else 0.
  */
 int VORN_API fchannelplaying(int channel);
 /* StartNetGame: Shows the "Start Multiplayer Game" dialog, where the user joins a game in progress
@@ -882,7 +882,7 @@ void VORN_API fenablegadget(int gadget);
  * Errors: "Invalid Gadget handle"
  */
 void VORN_API fdisablegadget(int gadget);
-/* ActivateGadget: Gives the gadget the keyboard focus (a window: brings it to the front).
+/* ActivateGadget: Gives the gadget the keyboard focus.
  * Errors: "Invalid Gadget handle"
  */
 void VORN_API factivategadget(int gadget);
@@ -968,8 +968,8 @@ int VORN_API floadiconstrip(KrString* file);
  * Errors: "Invalid IconStrip handle"
  */
 void VORN_API ffreeiconstrip(int icon_strip);
-/* SetGadgetIconStrip: The icons a gadget shows for its items (tabbers, tool bars, tree views and
- * lists).
+/* SetGadgetIconStrip: The icons a gadget shows for its items, for the kinds of gadget that show
+ * icons.
  * Errors: "Invalid Gadget handle"; "Invalid IconStrip handle"
  */
 void VORN_API fsetgadgeticonstrip(int gadget, int icon_strip);
@@ -1030,8 +1030,7 @@ int VORN_API fwindowmenu(int window);
  * Errors: "Invalid Group Gadget handle"
  */
 int VORN_API fcreatepanel(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
-/* Desktop: The desktop as a group: its client size is the screen's, and it is the group of nothing
- * the program makes.
+/* Desktop: The desktop as a group gadget: its ClientWidth and ClientHeight are the screen's.
  */
 int VORN_API fdesktop(void);
 
@@ -1039,15 +1038,13 @@ int VORN_API fdesktop(void);
 /* VWait: Waits for the display's next vertical blank, frames times.
  */
 void VORN_API fvwait(int frames); /* defaults: frames=1 */
-/* ScanLine: The scan line the display is drawing now (0 where the driver cannot tell).
+/* ScanLine: The scan line the display is drawing now, as the screen driver reports it.
  */
 int VORN_API fscanline(void);
-/* AvailVidMem: Free video memory in bytes, as the graphics driver reports it (0 where it cannot
- * tell).
+/* AvailVidMem: Free video memory in bytes, as the screen driver reports it.
  */
 int VORN_API favailvidmem(void);
-/* TotalVidMem: Total video memory in bytes, as the graphics driver reports it (0 where it cannot
- * tell).
+/* TotalVidMem: Total video memory in bytes, as the screen driver reports it.
  */
 int VORN_API ftotalvidmem(void);
 /* CountGfxDrivers: The number of graphics drivers: 3.
@@ -1093,8 +1090,8 @@ int VORN_API fgfxmodeexists(int width, int height, int depth, int format); /* de
  * is
  */
 void VORN_API fgraphics(int width, int height, int depth, int flags); /* defaults: depth=0 flags=0 */
-/* EndGraphics: Closes the graphics display (nothing when none is open); drawing goes nowhere until
- * SetBuffer.
+/* EndGraphics: Closes the graphics display (nothing when none is open). Choose another buffer with
+ * SetBuffer before drawing again.
  */
 void VORN_API fendgraphics(void);
 /* BackBuffer: The display's buffer, where drawing lands until Flip shows it; 0 when no display is
@@ -1127,10 +1124,10 @@ int VORN_API floadbuffer(int buffer, KrString* file);
  * Errors: "Invalid Buffer handle"
  */
 int VORN_API fsavebuffer(int buffer, KrString* file);
-/* GraphicsWidth: The width of the display (of the desktop when no display is open).
+/* GraphicsWidth: The width of the display.
  */
 int VORN_API fgraphicswidth(void);
-/* GraphicsHeight: The height of the display (of the desktop when no display is open).
+/* GraphicsHeight: The height of the display.
  */
 int VORN_API fgraphicsheight(void);
 /* GraphicsDepth: The colour depth of the display: 16, 24 or 32.
@@ -1534,7 +1531,7 @@ int VORN_API fkeywait(void);
 /* FlushKeys: Forgets typed characters, key presses and held keys.
  */
 void VORN_API fflushkeys(void);
-/* MouseZ: The mouse wheel's position: notches turned away from the user, less those towards.
+/* MouseZ: The mouse wheel's position: the sum of the notches turned (positive away from the user).
  */
 int VORN_API fmousez(void);
 /* MouseZSpeed: The wheel notches turned since the last MouseZSpeed.

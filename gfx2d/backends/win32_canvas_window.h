@@ -2,8 +2,7 @@
 // the group's client window that raises key, button, wheel and pointer
 // events with the canvas as source, its client area, and the pointer.
 //
-// A back end derives its canvas from this and adds the graphics and flip;
-// Win32CanvasDriverOf is its canvas driver.
+// A back end derives its canvas from this and adds the graphics and flip.
 // Once the canvas has made its graphics it gives the window a logical size
 // (useGraphicsSize), so pointer positions stay in graphics pixels however
 // the window is sized.
@@ -31,30 +30,3 @@ protected:
     void graphicsSize(int& width, int& height);
 };
 
-// The canvas driver of a back end, making canvases of kind Canvas: it starts
-// the "Gui" subsystem and the back end's platform module (when one is
-// named) before it makes any.
-template <typename Canvas>
-class Win32CanvasDriverOf : public KrCanvasDriver {
-public:
-    Win32CanvasDriverOf(const char* name, const char* config, const char* platformModule)
-        : platformModule_(platformModule) {
-        setup(name, "Canvas", config);
-    }
-
-    bool startup() override {
-        if (!requireSubsystem("Gui")) return false;
-        if (platformModule_ && !requireModule(platformModule_)) return false;
-        setActiveCanvasDriver(this);
-        return true;
-    }
-
-    void shutdown() override {
-        if (activeCanvasDriver() == this) setActiveCanvasDriver(nullptr);
-    }
-
-    KrCanvas* createCanvas(KrGroup* group, int style) override { return new Canvas(group, style); }
-
-private:
-    const char* platformModule_;
-};

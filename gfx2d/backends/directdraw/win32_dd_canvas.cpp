@@ -52,6 +52,13 @@ private:
     IDirectDrawClipper* clipper_ = nullptr;
 };
 
-Win32CanvasDriverOf<Win32DDCanvas> theDriver("Win32DDCanvasDriver", "DirectDraw", nullptr);
+class Win32DDCanvasDriver : public KrCanvasDriver {
+public:
+    Win32DDCanvasDriver() { setup("Win32DDCanvasDriver", "Canvas", "DirectDraw"); }
+
+    KrCanvas* createCanvas(KrGroup* group, int style) override { return new Win32DDCanvas(group, style); }
+};
+
+Win32DDCanvasDriver theDriver;
 
 } // namespace

@@ -45,6 +45,15 @@ private:
     Win32GLGraphics* graphics_ = nullptr;
 };
 
-Win32CanvasDriverOf<Win32GLCanvas> theDriver("Win32GLCanvasDriver", "OpenGL", "Win32GL");
+class Win32GLCanvasDriver : public KrCanvasDriver {
+public:
+    Win32GLCanvasDriver() { setup("Win32GLCanvasDriver", "Canvas", "OpenGL"); }
+
+    bool startup() override { return requireModule("Win32GL") && KrCanvasDriver::startup(); }
+
+    KrCanvas* createCanvas(KrGroup* group, int style) override { return new Win32GLCanvas(group, style); }
+};
+
+Win32GLCanvasDriver theDriver;
 
 } // namespace
