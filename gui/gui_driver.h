@@ -15,6 +15,10 @@ class KrIconStrip;
 class KrPanel;
 class KrWindow;
 class KrDesktop;
+class KrComboBox;
+class KrListBox;
+class KrTabber;
+class KrTreeView;
 class KrPixmap;
 
 class KrGuiDriver : public KrModule {
@@ -22,6 +26,11 @@ public:
     // group may be null: a top-level window.
     virtual KrWindow* createWindow(KrGroup* group, int style) = 0;
     virtual KrPanel* createPanel(KrGroup* group, int style) = 0;
+    // The item-list kinds and the tree view.
+    virtual KrComboBox* createComboBox(KrGroup* group, int style) = 0;
+    virtual KrListBox* createListBox(KrGroup* group, int style) = 0;
+    virtual KrTabber* createTabber(KrGroup* group, int style) = 0;
+    virtual KrTreeView* createTreeView(KrGroup* group, int style) = 0;
     virtual KrDesktop* desktop() = 0;
     // An icon strip of the pixmap's square icons (one reference; the driver
     // releases it when it stops if the program has not).

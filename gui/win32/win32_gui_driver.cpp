@@ -5,7 +5,10 @@
 #include "gfx2d/win32/win32_font.h"
 #include "gfx2d/kr_screen.h"
 #include "gui/desktop.h"
+#include "gui/item_list.h"
 #include "gui/panel.h"
+#include "gui/tree_view.h"
+#include "gui/win32/win32_item_list.h"
 #include "gui/win32/win32_window.h"
 
 namespace {
@@ -75,4 +78,32 @@ KrPanel* Win32GuiDriver::createPanel(KrGroup* group, int style) {
     KrPanel* panel = win32CreatePanel(group, style);
     panel->setFont(defaultFont_);
     return panel;
+}
+
+KrComboBox* Win32GuiDriver::createComboBox(KrGroup* group, int style) {
+    KrComboBox* box = win32CreateComboBox(group, style);
+    if (!box->query(1)) {
+        box->release();
+        runtimeError("Unable to create combobox");
+    }
+    box->setFont(defaultFont_);
+    return box;
+}
+
+KrListBox* Win32GuiDriver::createListBox(KrGroup* group, int style) {
+    KrListBox* list = win32CreateListBox(group, style);
+    list->setFont(defaultFont_);
+    return list;
+}
+
+KrTabber* Win32GuiDriver::createTabber(KrGroup* group, int style) {
+    KrTabber* tabber = win32CreateTabber(group, style);
+    tabber->setFont(defaultFont_);
+    return tabber;
+}
+
+KrTreeView* Win32GuiDriver::createTreeView(KrGroup* group, int style) {
+    KrTreeView* tree = win32CreateTreeView(group, style);
+    tree->setFont(defaultFont_);
+    return tree;
 }

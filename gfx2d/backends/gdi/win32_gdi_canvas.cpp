@@ -57,7 +57,9 @@ class Win32GDICanvasDriver : public KrCanvasDriver {
 public:
     Win32GDICanvasDriver() { setup("Win32GDICanvasDriver", "Canvas", "Native"); }
 
-    bool startup() override { return requireModule("Win32GDI") && requireModule("Win32DIB") && KrCanvasDriver::startup(); }
+    bool startup() override {
+        return requireModule("Win32GDI") && requireModule("Win32DIB") && KrCanvasDriver::startup();
+    }
 
     KrCanvas* createCanvas(KrGroup* group, int style) override { return new Win32GDICanvas(group, style); }
 };
