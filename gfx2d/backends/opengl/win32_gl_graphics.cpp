@@ -23,7 +23,8 @@ bool Win32GLTex::build(const uint32_t* argb, int width, int height, uint32_t mas
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    while (glGetError() != GL_NO_ERROR) {}
+    // Errors left over from earlier calls would read as this upload's.
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {}
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_BGRA_EXT, GL_UNSIGNED_BYTE, texels.data());
     if (glGetError() != GL_NO_ERROR) {
         destroy();
