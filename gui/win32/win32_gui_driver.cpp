@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "gfx2d/win32/win32_font.h"
 #include "gfx2d/kr_screen.h"
 #include "gui/desktop.h"
@@ -27,6 +30,7 @@ Win32GuiDriver::Win32GuiDriver() { setup("Win32GuiDriver", "Gui", "Native"); }
 
 bool Win32GuiDriver::startup() {
     requireSubsystem("Screen");
+    std::fill(std::begin(customColours_), std::end(customColours_), 0);
     INITCOMMONCONTROLSEX init = {8, 0x2FF};
     InitCommonControlsEx(&init);
     // The "RichEdit" class of text areas.
@@ -86,24 +90,17 @@ KrComboBox* Win32GuiDriver::createComboBox(KrGroup* group, int style) {
         box->release();
         runtimeError("Unable to create combobox");
     }
-    box->setFont(defaultFont_);
-    return box;
+    return withDefaultFont(box);
 }
 
 KrListBox* Win32GuiDriver::createListBox(KrGroup* group, int style) {
-    KrListBox* list = win32CreateListBox(group, style);
-    list->setFont(defaultFont_);
-    return list;
+    return withDefaultFont(win32CreateListBox(group, style));
 }
 
 KrTabber* Win32GuiDriver::createTabber(KrGroup* group, int style) {
-    KrTabber* tabber = win32CreateTabber(group, style);
-    tabber->setFont(defaultFont_);
-    return tabber;
+    return withDefaultFont(win32CreateTabber(group, style));
 }
 
 KrTreeView* Win32GuiDriver::createTreeView(KrGroup* group, int style) {
-    KrTreeView* tree = win32CreateTreeView(group, style);
-    tree->setFont(defaultFont_);
-    return tree;
+    return withDefaultFont(win32CreateTreeView(group, style));
 }
