@@ -13,10 +13,12 @@ own rules how long the song lasts and at what rate the sample plays:
   tone.it   Impulse Tracker (sample mode): C-5 of a sample of C5Speed 8363,
             speed 3, tempo 147, a pattern break after 4 rows
 
-A row lasts speed ticks of 2.5 / tempo seconds. The looped sample is a
+A row lasts speed ticks of 2.5 / tempo seconds. With --tune FILE it writes
+the demo game's music instead. The looped sample is a
 square wave of 32 frames (16 high, 16 low); the one-shot sample's values are
 listed in shot.raw (signed 8-bit). The note sits on the first channel.
   make_modules.py DIR
+  make_modules.py --tune FILE
 """
 import os
 import struct
@@ -48,13 +50,17 @@ def mod(sample, loop, rows):
     return out + bytes(pattern) + sample
 
 
-def xm(sample, speed, bpm, rows):
+def xm(sample, speed, bpm, rows, notes=None):
+    """`notes`: (row, channel, note, volume column) of instrument 1; by
+    default C-4 on the first row."""
     channels = 2
     out = b"Extended Module: " + pad("vorn test", 20) + b"\x1a" + pad("vorn", 20)
     out += struct.pack("<HIHHHHHHHH", 0x0104, 276, 1, 0, channels, 1, 1, 1, speed, bpm)
     out += bytes(256)
     cells = bytearray(rows * channels * 5)
-    cells[0:5] = bytes([49, 1, 0, 0, 0])  # C-4, instrument 1
+    for row, channel, note, volume in notes or [(0, 0, 49, 0)]:
+        at = (row * channels + channel) * 5
+        cells[at:at + 3] = bytes([note, 1, volume])
     out += struct.pack("<IBHH", 9, 0, rows, len(cells)) + bytes(cells)
     instrument = pad("tone", 22) + bytes([0]) + struct.pack("<HI", 1, 40)
     instrument += bytes(96) + bytes(96) + bytes(16) + struct.pack("<H", 0) + bytes(20)
@@ -114,7 +120,20 @@ def it(sample, speed, tempo, rows):
     return out + pattern + sample
 
 
+def tune():
+    """The demo game's music: a looping tune of a melody over a bass line."""
+    melody = [49, 53, 56, 61, 60, 56, 53, 56, 51, 54, 58, 63, 61, 58, 54, 58]
+    bass = [25, 25, 30, 30, 27, 27, 32, 32]
+    notes = [(row * 2, 0, n, 0x40) for row, n in enumerate(melody)]
+    notes += [(row * 4, 1, n, 0x30) for row, n in enumerate(bass)]
+    return xm(SQUARE, 4, 140, 32, notes)
+
+
 def main():
+    if sys.argv[1] == "--tune":
+        with open(sys.argv[2], "wb") as f:
+            f.write(tune())
+        return
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     files = {
