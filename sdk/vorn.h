@@ -678,8 +678,8 @@ int VORN_API ftcpstreamport(int tcp_stream);
  * connection (default 0: it only looks), in milliseconds.
  */
 void VORN_API ftcptimeouts(int read_millis, int accept_millis);
-/* LoadSound: Loads a sound sample (WAV, Ogg Vorbis or MP3); 0 when the file cannot be loaded or no
- * audio device works.
+/* LoadSound: Loads a sound sample (WAV, Ogg Vorbis, MP3, or a tracker module rendered once from
+ * start to end); 0 when the file cannot be loaded or no audio device works.
  */
 int VORN_API floadsound(KrString* filename);
 /* FreeSound: Frees a sound (nothing for 0).
@@ -708,10 +708,11 @@ void VORN_API fsoundpan(int sound, float pan);
  */
 int VORN_API fplaysound(int sound, int flags); /* defaults: flags=0 */
 /* PlayMusic: Plays a music file and returns its channel: WAV, Ogg Vorbis and MP3 files stream from
- * disk, MIDI files (.mid, .rmi) play through the system's synthesiser (the same file again restarts
- * the same music and handle, a negative number). Flags 1 loops MIDI music, 2 starts paused. Returns
- * 0 when the file cannot be played; tracker modules (.mod, .s3m, .xm, .it) are not played yet and
- * return 0.
+ * disk, tracker modules (.mod, .s3m, .xm, .it) play in the mix and MIDI files (.mid, .rmi) through
+ * the system's synthesiser; the same module or MIDI file again restarts the same music and handle
+ * (a negative number, whatever the letter case of the name). Flags 1 loops modules and MIDI music,
+ * 2 starts paused. A module under another name streams once. Returns 0 when the file cannot be
+ * played (DirectMusic segments, .sgt, never play).
  */
 int VORN_API fplaymusic(KrString* file, int flags); /* defaults: flags=0 */
 /* PlayCDTrack: CD audio is not provided: does nothing and returns -1.
