@@ -302,6 +302,18 @@ KrString* VORN_API fmenutext(int menu);
 int VORN_API floadiconstrip(KrString* file);
 void VORN_API ffreeiconstrip(int icon_strip);
 void VORN_API fsetgadgeticonstrip(int gadget, int icon_strip);
+int VORN_API fcreatelabel(KrString* text, int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+int VORN_API fcreatebutton(KrString* text, int x, int y, int width, int height, int group, int style); /* defaults: style=1 */
+void VORN_API fsetbuttonstate(int button, int state);
+int VORN_API fbuttonstate(int button);
+int VORN_API fcreatetextfield(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+KrString* VORN_API ftextfieldtext(int textfield);
+int VORN_API fcreateprogbar(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+void VORN_API fupdateprogbar(int progbar, float progress);
+int VORN_API fcreateslider(int x, int y, int width, int height, int group, int style); /* defaults: style=1 */
+void VORN_API fsetsliderrange(int slider, int visible, int total);
+void VORN_API fsetslidervalue(int slider, int value);
+int VORN_API fslidervalue(int slider);
 int VORN_API fcreatewindow(KrString* text, int x, int y, int width, int height, int group, int style); /* defaults: group=0 style=15 */
 int VORN_API factivewindow(void);
 void VORN_API factivatewindow(int window);
@@ -315,6 +327,16 @@ int VORN_API fwindowminimized(int window);
 int VORN_API fwindowmaximized(int window);
 int VORN_API fwindowmenu(int window);
 int VORN_API fcreatepanel(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+void VORN_API fsetpanelimage(int panel, KrString* file);
+void VORN_API fsetpanelcolor(int panel, int red, int green, int blue);
+int VORN_API fcreatetoolbar(KrString* icons, int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+void VORN_API fenabletoolbaritem(int toolbar, int index);
+void VORN_API fdisabletoolbaritem(int toolbar, int index);
+void VORN_API fsettoolbartips(int toolbar, KrString* tips);
+int VORN_API fcreatehtmlview(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+void VORN_API fhtmlviewgo(int htmlview, KrString* URL);
+void VORN_API fhtmlviewback(int htmlview);
+void VORN_API fhtmlviewforward(int htmlview);
 int VORN_API fdesktop(void);
 
 /* 2D commands */
