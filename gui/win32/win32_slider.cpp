@@ -50,7 +50,10 @@ public:
 
     LRESULT gadgetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC previous) override {
         switch (message) {
+        // A quick second press arrives as a double click and starts the
+        // control's loop all the same.
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
             postGlobal(EVENT_MODAL_BEGIN);
             // The program may have freed the slider while it had the event.
             if (!Win32Hwnd::find(hwnd)) return 0;
