@@ -8,20 +8,14 @@
 // child window's client area; nothing is copied when that screen is not a
 // DirectDraw screen or has no primary surface.
 #include "gfx2d/backends/directdraw/win32_dd_screen.h"
-#include "gfx2d/kr_canvas.h"
-#include "gui/win32/win32_gadget.h"
+#include "gfx2d/backends/win32_canvas_window.h"
 
 namespace {
 
-class Win32DDCanvas : public Win32Gadget<KrCanvas> {
+class Win32DDCanvas : public Win32CanvasWindow {
 public:
-    Win32DDCanvas(KrGroup* group, int style) : Win32Gadget<KrCanvas>(group, style) {
-        HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(group->query(2)));
-        HWND hwnd = CreateWindowExA(0, win32WindowClass(), "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                                    nullptr, win32Instance(), nullptr);
-        if (!hwnd) runtimeError("Unable to create canvas");
-        native_.bind(hwnd, this, EventFlagKeysButtons | EventFlagMotion, this);
-        clipper_ = createWindowClipper(hwnd);
+    Win32DDCanvas(KrGroup* group, int style) : Win32CanvasWindow(group, style) {
+        clipper_ = createWindowClipper(window());
         if (!clipper_) runtimeError("Failed to create DirectDraw clipper");
     }
 
@@ -30,19 +24,12 @@ public:
         releaseInterface(clipper_);
     }
 
-    void clientRect(int& x, int& y, int& width, int& height) override {
-        nativeClientRect(native_.handle(), x, y, width, height);
-    }
-
     KrGraphics* graphics() override {
         if (!graphics_) {
-            int x, y, w, h;
-            clientRect(x, y, w, h);
-            w = w > 0 ? w : 1;
-            h = h > 0 ? h : 1;
+            int w, h;
+            graphicsSize(w, h);
             graphics_ = Win32DDGraphics::create(kDDDisplay, w, h);
             if (!graphics_) runtimeError("Unable to create canvas graphics");
-            native_.setLogicalSize(w, h);
         }
         return graphics_;
     }
@@ -54,16 +41,11 @@ public:
         if (!front || !back) return;
         if (vwait) waitVerticalBlankStart();
         RECT dst;
-        GetClientRect(native_.handle(), &dst);
-        MapWindowPoints(native_.handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&dst), 2);
+        GetClientRect(window(), &dst);
+        MapWindowPoints(window(), HWND_DESKTOP, reinterpret_cast<POINT*>(&dst), 2);
         front->SetClipper(clipper_);
         front->Blt(&dst, back, nullptr, DDBLT_WAIT, nullptr);
     }
-
-    void setPointerVisible(bool show) override { native_.setPointerShape(show ? 1 : 0); }
-    void moveMouse(int x, int y) override { native_.movePointer(x, y); }
-    int mouseX() override { return native_.lastX(); }
-    int mouseY() override { return native_.lastY(); }
 
 private:
     Win32DDGraphics* graphics_ = nullptr;

@@ -34,7 +34,7 @@ Win32DDScreen::Win32DDScreen() : desktop_(true) {
 
 Win32DDScreen::Win32DDScreen(int width, int height, int format, int request)
     : width_(width), height_(height), format_(format), request_(request) {
-    if (!openWindow("")) return;
+    if (!openWindow(width, height, fullScreen())) return;
     if (fullScreen()) return; // the surfaces come with the display, in makeCurrent
     graphics_ = Win32DDGraphics::create(kDDDisplay, width, height);
     clipper_ = createWindowClipper(window());
@@ -51,27 +51,7 @@ Win32DDScreen::~Win32DDScreen() {
     graphics_ = nullptr;
     releaseInterface(clipper_);
     if (exclusiveScreen == this) releaseDisplay();
-    window_.destroy();
-}
-
-bool Win32DDScreen::openWindow(const char* title) {
-    DWORD style = fullScreen() ? WS_POPUP : WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    int x = 0, y = 0, w = width_, h = height_;
-    if (!fullScreen()) {
-        RECT r = {0, 0, width_, height_};
-        AdjustWindowRect(&r, style, FALSE);
-        w = r.right - r.left;
-        h = r.bottom - r.top;
-        x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    }
-    HWND hwnd = CreateWindowExA(0, win32WindowClass(), title, style, x, y, w, h, nullptr, nullptr, win32Instance(),
-                                nullptr);
-    if (!hwnd) return false;
-    window_.bind(hwnd, this, EventFlagKeysButtons | EventFlagMotion, this);
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
-    return true;
+    closeWindow();
 }
 
 void Win32DDScreen::takeDisplay() {
@@ -160,38 +140,6 @@ void Win32DDScreen::flip(bool vwait) {
     if (front) front->Flip(nullptr, DDFLIP_WAIT | (vwait ? 0 : DDFLIP_NOVSYNC));
 }
 
-void Win32DDScreen::setPointerVisible(bool show) {
-    if (desktop_)
-        ShowCursor(show);
-    else
-        window_.setPointerShape(show ? 1 : 0);
-}
-
-void Win32DDScreen::moveMouse(int x, int y) {
-    if (desktop_)
-        SetCursorPos(x, y);
-    else
-        window_.movePointer(x, y);
-}
-
-int Win32DDScreen::mouseX() {
-    if (!desktop_) return window_.lastX();
-    POINT p = {0, 0};
-    GetCursorPos(&p);
-    return p.x;
-}
-
-int Win32DDScreen::mouseY() {
-    if (!desktop_) return window_.lastY();
-    POINT p = {0, 0};
-    GetCursorPos(&p);
-    return p.y;
-}
-
-void Win32DDScreen::setTitle(const char* title) {
-    if (window()) SetWindowTextA(window(), title);
-}
-
 void Win32DDScreen::setGamma(int srcRed, int srcGreen, int srcBlue, int dstRed, int dstGreen, int dstBlue) {
     gamma_.set(srcRed, srcGreen, srcBlue, dstRed, dstGreen, dstBlue);
 }
@@ -210,13 +158,4 @@ void Win32DDScreen::updateGamma(bool calibrate) {
     memcpy(&ramp, &gamma_, sizeof(ramp));
     control->SetGammaRamp(calibrate ? kGammaCalibrate : 0, &ramp);
     control->Release();
-}
-
-LRESULT Win32DDScreen::gadgetProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, WNDPROC previous) {
-    // The close box asks; the program decides.
-    if (message == WM_CLOSE) {
-        emit(EVENT_WINDOW_CLOSE);
-        return 0;
-    }
-    return Win32WndProc::gadgetProc(hwnd, message, wparam, lparam, previous);
 }

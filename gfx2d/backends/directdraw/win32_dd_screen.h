@@ -11,10 +11,9 @@
 #pragma once
 
 #include "gfx2d/backends/directdraw/win32_dd_graphics.h"
-#include "gfx2d/kr_screen.h"
-#include "gui/win32/win32_hwnd.h"
+#include "gfx2d/backends/win32_screen_window.h"
 
-class Win32DDScreen : public KrScreen, public Win32WndProc {
+class Win32DDScreen : public Win32ScreenWindow {
 public:
     // The desktop screen.
     Win32DDScreen();
@@ -28,19 +27,11 @@ public:
 
     KrGraphics* graphics() override;
     void flip(bool vwait) override;
-    void setPointerVisible(bool show) override;
-    void moveMouse(int x, int y) override;
-    int mouseX() override;
-    int mouseY() override;
     void makeCurrent() override;
-    void setTitle(const char* title) override;
     void setGamma(int srcRed, int srcGreen, int srcBlue, int dstRed, int dstGreen, int dstBlue) override;
     void getGamma(int red, int green, int blue, int& outRed, int& outGreen, int& outBlue) override;
     void updateGamma(bool calibrate) override;
 
-    LRESULT gadgetProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, WNDPROC previous) override;
-
-    HWND window() const { return window_.handle(); }
     bool fullScreen() const { return !desktop_ && !(request_ & kScreenWindowed); }
     // The primary surface the screen presents on, restored when lost.
     IDirectDrawSurface7* primary();
@@ -54,7 +45,6 @@ public:
                         HWND window, bool vwait);
 
 private:
-    bool openWindow(const char* title);
     void takeDisplay();
     void releaseDisplay();
     void copyToPrimary(bool vwait);
@@ -64,7 +54,6 @@ private:
     int height_ = 0;
     int format_ = 0;
     int request_ = 0;
-    Win32Hwnd window_;
     Win32DDGraphics* graphics_ = nullptr;
     IDirectDrawClipper* clipper_ = nullptr;
     GammaRamps gamma_;
