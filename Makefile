@@ -3,14 +3,14 @@
 # Windows, into build/bin/.
 BUILD   := build
 WIN     := $(BUILD)/win
-HOST    := $(BUILD)/host
+HOST    := $(BUILD)/host-tools
 JOBS    ?= 2
 
 NATIVE  := $(BUILD)/native
 FUZZ    := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test demo bench sdk clean native native-test native-check fuzz fuzz-build
+.PHONY: all deps configure build test demo bench sdk install clean native native-test native-check fuzz fuzz-build
 
 all: build
 
@@ -21,7 +21,7 @@ build: configure
 	@cmake --build $(WIN) -j $(JOBS)
 
 configure: deps
-	@cmake -S tools/vornimg -B $(HOST) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	@cmake -S tools -B $(HOST) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=$(CURDIR)/$(BUILD)/bin >/dev/null
 	@cmake --build $(HOST) -j $(JOBS)
 	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
@@ -62,16 +62,25 @@ demo: configure
 bench: build
 	@scripts/test-env.sh bench/run_benchmarks.sh $(BUILD)/bin
 
-# Regenerates sdk/vorn.h and sdk/vorn.symbols from the runtime's registrations
-# (needs only the generator, so that programs written against a stale header
-# do not stop it). A file is rewritten only when its text changed, so that
-# what depends on it is not rebuilt for nothing.
+# Regenerates sdk/vorn.h, sdk/vorn.symbols and docs/commands.md from the
+# runtime's registrations, read from its sources by the build host's vornsdk,
+# and the descriptions in docs/command_descriptions.txt (so it runs where
+# Windows programs cannot, and programs written against a stale header do not
+# stop it). A file is rewritten only when its text changed, so that what
+# depends on it is not rebuilt for nothing.
+SDKGEN := $(BUILD)/bin/vornsdk --sources $(WIN)/core_sources.txt --descriptions docs/command_descriptions.txt
 sdk: configure
-	@cmake --build $(WIN) -j $(JOBS) --target vornsdk
-	@scripts/winerun $(BUILD)/bin/vornsdk.exe | tr -d '\r' > $(BUILD)/vorn.h.new
-	@scripts/winerun $(BUILD)/bin/vornsdk.exe --symbols | tr -d '\r' > $(BUILD)/vorn.symbols.new
-	@for f in vorn.h vorn.symbols; do \
-	    cmp -s $(BUILD)/$$f.new sdk/$$f || cp $(BUILD)/$$f.new sdk/$$f; rm -f $(BUILD)/$$f.new; done
+	@$(SDKGEN) --check
+	@$(SDKGEN) > $(BUILD)/vorn.h.new
+	@$(SDKGEN) --symbols > $(BUILD)/vorn.symbols.new
+	@$(SDKGEN) --reference > $(BUILD)/commands.md.new
+	@for f in sdk/vorn.h sdk/vorn.symbols docs/commands.md; do n=$(BUILD)/$$(basename $$f).new; \
+	    cmp -s $$n $$f || { cp $$n $$f; echo "rewrote $$f"; }; rm -f $$n; done
+
+# The runtime, its tools and the SDK with its CMake package under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	@scripts/install.sh $(PREFIX) $(BUILD)/bin
 
 clean:
 	rm -rf $(BUILD)

@@ -58,9 +58,11 @@ VORN_MAIN {
     fprint(_krStrConcat(_krStrConcat(S("Three 20 Hz ticks took "), _krStrFromInt(elapsed)), S(" ms")));
     _krStrTmpFree(5);
 
-    /* Objects the program still holds here (its file streams, timer and the
-       strings it keeps); End releases them all, so this is no leak. */
-    show("Objects held now: ", _krStrRetain(_krStrFromInt(factiveobjects())));
-    _krStrTmpFree(1);
+    /* Every runtime object alive now: the runtime's own (shared strings,
+       modules, drivers) and whatever the program still holds. */
+    show("Live objects:     ", _krStrRetain(_krStrFromInt(factiveobjects())));
+    fprint(S("                  (the runtime's own objects, such as its shared strings and"));
+    fprint(S("                  modules, and what the program holds; End frees them all)"));
+    _krStrTmpFree(3);
     fend();
 }
