@@ -14,6 +14,16 @@ KrCanvasDriver* theCanvasDriver = nullptr;
 KrCanvasDriver* activeCanvasDriver() { return theCanvasDriver; }
 void setActiveCanvasDriver(KrCanvasDriver* driver) { theCanvasDriver = driver; }
 
+bool KrCanvasDriver::startup() {
+    if (!requireSubsystem("Gui")) return false;
+    theCanvasDriver = this;
+    return true;
+}
+
+void KrCanvasDriver::shutdown() {
+    if (theCanvasDriver == this) theCanvasDriver = nullptr;
+}
+
 extern "C" {
 
 __attribute__((stdcall)) int CreateCanvas(int x, int y, int width, int height, int group, int style) {

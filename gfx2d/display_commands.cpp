@@ -13,11 +13,22 @@ __attribute__((stdcall)) void Graphics(int width, int height, int depth, int fla
 
 __attribute__((stdcall)) void EndGraphics() { endGraphics(); }
 
-__attribute__((stdcall)) int GraphicsWidth() { return screenArg().graphics()->width(); }
-__attribute__((stdcall)) int GraphicsHeight() { return screenArg().graphics()->height(); }
+// A screen without graphics (the desktop of a back end that cannot draw on
+// the desktop) reads as 0 by 0 in no format.
+__attribute__((stdcall)) int GraphicsWidth() {
+    KrGraphics* graphics = screenArg().graphics();
+    return graphics ? graphics->width() : 0;
+}
+
+__attribute__((stdcall)) int GraphicsHeight() {
+    KrGraphics* graphics = screenArg().graphics();
+    return graphics ? graphics->height() : 0;
+}
 
 __attribute__((stdcall)) int GraphicsFormat() {
-    GraphicsLock lock(screenArg().graphics());
+    KrGraphics* graphics = screenArg().graphics();
+    if (!graphics) return 0;
+    GraphicsLock lock(graphics);
     return lock.format;
 }
 

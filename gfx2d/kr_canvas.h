@@ -29,8 +29,13 @@ public:
     int lastMouseY = 0;
 };
 
+// A canvas driver starts the "Gui" subsystem, whose windows its canvases
+// live in, and becomes the active canvas driver until it stops.
 class KrCanvasDriver : public KrModule {
 public:
+    bool startup() override;
+    void shutdown() override;
+
     virtual KrCanvas* createCanvas(KrGroup* group, int style) = 0;
 };
 

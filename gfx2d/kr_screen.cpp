@@ -38,6 +38,16 @@ void GammaRamps::get(int r, int g, int b, int& outRed, int& outGreen, int& outBl
     outBlue = blue[b & 0xFF] / 257;
 }
 
+KrScreen* KrScreenDriver::adoptScreen(KrScreen* screen, bool usable) {
+    addResource(screen);
+    if (!usable) {
+        screen->release();
+        return nullptr;
+    }
+    screen->makeCurrent();
+    return screen;
+}
+
 KrScreen* activeScreen() { return theCurrentScreen; }
 void setActiveScreen(KrScreen* screen) { theCurrentScreen = screen; }
 

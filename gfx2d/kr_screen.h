@@ -72,6 +72,13 @@ public:
     virtual bool modeInfo(int index, int& width, int& height, int& format) = 0;
     virtual KrScreen* createScreen(int width, int height, int format, int request) = 0;
     virtual KrScreen* desktopScreen() = 0;
+
+protected:
+    // The end of createScreen: the module owns the new screen until it is
+    // released, so an error raised while the screen takes the display leaves
+    // nothing behind; a screen that could not be made (not usable) goes at
+    // once and null is returned, else it is made current.
+    KrScreen* adoptScreen(KrScreen* screen, bool usable);
 };
 
 // The screen that screen commands address, or null.

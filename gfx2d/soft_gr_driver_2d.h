@@ -50,6 +50,8 @@ protected:
     virtual bool acceptsGraphics(KrGraphics* graphics);
     // The current context; none is a runtime error.
     SoftGrContext& context();
+    // The current context, or null.
+    SoftGrContext* currentContext() const { return context_; }
     // The viewport cut to the graphics' bounds.
     const KrRect& clip() const { return clip_; }
     // A solid fill of the rectangle (64-bit position and size) cut to the clip.

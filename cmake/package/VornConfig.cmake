@@ -39,6 +39,11 @@ if(CMAKE_HOST_WIN32)
     set(VORN_WINE "" CACHE STRING "Runs Windows programs on this host (empty: directly)")
 else()
     find_program(_vorn_wine wine)
+    if(NOT _vorn_wine)
+        set(_vorn_wine wine)
+        message(WARNING "Vorn: wine is not installed: packing programs into executables needs it "
+                        "(or -DVORN_WINE=RUNNER); the NAME_image targets build without it")
+    endif()
     set(VORN_WINE "${_vorn_wine}" CACHE STRING "Runs Windows programs on this host")
 endif()
 

@@ -226,14 +226,6 @@ TEST(Display, TheBackBufferDrawsLikeAPixmap) {
     EXPECT_TRUE(run.finished) << run.error();
 }
 
-extern "C" {
-__attribute__((stdcall)) int CreateWindow(KrString* text, int x, int y, int width, int height, int group, int style);
-__attribute__((stdcall)) void FreeGadget(int gadget);
-__attribute__((stdcall)) int CreateCanvas(int x, int y, int width, int height, int group, int style);
-__attribute__((stdcall)) int CanvasBuffer(int canvas);
-__attribute__((stdcall)) void FlipCanvas(int canvas, int vwait);
-}
-
 TEST(Canvas, ACanvasBufferDrawsLikeAPixmap) {
     RunRecord run = runAsProgram([] {
         auto* pixmap = KrPixmap::create(64, 48, 4, 4);

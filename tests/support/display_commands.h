@@ -41,3 +41,16 @@ __attribute__((stdcall)) void MoveMouse(int x, int y, int canvas);
 __attribute__((stdcall)) void ShowPointer(int canvas);
 __attribute__((stdcall)) void HidePointer(int canvas);
 }
+
+// The window and canvas commands that display tests use; the command, not
+// the Win32 macro of the same name, where <windows.h> came first.
+#ifdef CreateWindow
+#undef CreateWindow
+#endif
+extern "C" {
+__attribute__((stdcall)) int CreateWindow(KrString* text, int x, int y, int width, int height, int group, int style);
+__attribute__((stdcall)) void FreeGadget(int gadget);
+__attribute__((stdcall)) int CreateCanvas(int x, int y, int width, int height, int group, int style);
+__attribute__((stdcall)) int CanvasBuffer(int canvas);
+__attribute__((stdcall)) void FlipCanvas(int canvas, int vwait);
+}

@@ -5,6 +5,7 @@
 // "prototype") outside comments becomes a registration, as it would at static
 // initialisation of the linked code.
 #include <cstdio>
+#include <deque>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -67,7 +68,11 @@ std::string unescaped(const std::string& body) {
 
 // Names and prototypes live for the rest of the process, as the literals
 // of linked code do.
-const char* kept(const std::string& text) { return (new std::string(text))->c_str(); }
+const char* kept(const std::string& text) {
+    static std::deque<std::string> texts; // stable addresses as it grows
+    texts.push_back(text);
+    return texts.back().c_str();
+}
 
 bool scanFile(const std::string& path) {
     std::ifstream in(path);

@@ -56,16 +56,6 @@ class Win32DDCanvasDriver : public KrCanvasDriver {
 public:
     Win32DDCanvasDriver() { setup("Win32DDCanvasDriver", "Canvas", "DirectDraw"); }
 
-    bool startup() override {
-        if (!requireSubsystem("Gui")) return false;
-        setActiveCanvasDriver(this);
-        return true;
-    }
-
-    void shutdown() override {
-        if (activeCanvasDriver() == this) setActiveCanvasDriver(nullptr);
-    }
-
     KrCanvas* createCanvas(KrGroup* group, int style) override { return new Win32DDCanvas(group, style); }
 };
 

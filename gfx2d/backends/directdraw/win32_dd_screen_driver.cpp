@@ -52,15 +52,7 @@ public:
 
     KrScreen* createScreen(int width, int height, int format, int request) override {
         auto* screen = new Win32DDScreen(width, height, format, request);
-        // Owned by the module until released, so an error raised while the
-        // display is taken leaves nothing behind.
-        addResource(screen);
-        if (!screen->valid()) {
-            screen->release();
-            return nullptr;
-        }
-        screen->makeCurrent();
-        return screen;
+        return adoptScreen(screen, screen->valid());
     }
 
     Win32DDScreen* desktopScreen() override {
