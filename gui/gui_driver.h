@@ -22,6 +22,10 @@ class KrTextField;
 class KrToolBar;
 class KrWindow;
 class KrDesktop;
+class KrComboBox;
+class KrListBox;
+class KrTabber;
+class KrTreeView;
 class KrPixmap;
 
 class KrGuiDriver : public KrModule {
@@ -36,6 +40,11 @@ public:
     // group may be null: a top-level window.
     virtual KrWindow* createWindow(KrGroup* group, int style) = 0;
     virtual KrPanel* createPanel(KrGroup* group, int style) = 0;
+    // The item-list kinds and the tree view.
+    virtual KrComboBox* createComboBox(KrGroup* group, int style) = 0;
+    virtual KrListBox* createListBox(KrGroup* group, int style) = 0;
+    virtual KrTabber* createTabber(KrGroup* group, int style) = 0;
+    virtual KrTreeView* createTreeView(KrGroup* group, int style) = 0;
     virtual KrDesktop* desktop() = 0;
     // An icon strip of the pixmap's square icons (one reference; the driver
     // releases it when it stops if the program has not).

@@ -1005,6 +1005,67 @@ int VORN_API fcreatetextfield(int x, int y, int width, int height, int group, in
  * Errors: "Invalid TextField Gadget handle"
  */
 KrString* VORN_API ftextfieldtext(int textfield);
+/* CreateComboBox: A drop-down list of text items; the style has no effect. Choosing an item posts
+ * EVENT_GADGET_ACTION with its index. The item commands (AddGadgetItem ... SelectedGadgetItem) fill
+ * and read it.
+ * Errors: "Invalid Group Gadget handle"; "Unable to create combobox"
+ */
+int VORN_API fcreatecombobox(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* CreateListBox: A list of text items in one column, at most one selected; the style has no effect.
+ * A click on an item (left or right, single or double) posts EVENT_GADGET_ACTION with its index; a
+ * click that selects nothing puts the selection back.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatelistbox(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* CreateTreeView: A tree of text nodes below an invisible root (TreeViewRoot); the style has no
+ * effect. A change of the selected node posts EVENT_GADGET_ACTION with data 0 (SelectedTreeViewNode
+ * tells which).
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatetreeview(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* TreeViewRoot: The tree view's invisible root node, the parent of its top-level nodes.
+ * Errors: "Invalid TreeView Gadget handle"
+ */
+int VORN_API ftreeviewroot(int treeview);
+/* SelectedTreeViewNode: The selected node, 0 when none is (never a freed node).
+ * Errors: "Invalid TreeView Gadget handle"
+ */
+int VORN_API fselectedtreeviewnode(int treeview);
+/* CountTreeViewNodes: The number of the node's children (not of their children).
+ * Errors: "Invalid TreeView Node handle"
+ */
+int VORN_API fcounttreeviewnodes(int parent_node);
+/* AddTreeViewNode: A new node with the text after the parent's last child; 0 when the control
+ * refuses it. The node is yours until you free it, or until its parent or its tree view goes.
+ * Errors: "Invalid TreeView Node handle"
+ */
+int VORN_API faddtreeviewnode(KrString* text, int parent_node);
+/* InsertTreeViewNode: As AddTreeViewNode, shown at place index among the parent's children (0 or
+ * less first, at or past the count last); CountTreeViewNodes counts it all the same.
+ * Errors: "Invalid TreeView Node handle"
+ */
+int VORN_API finserttreeviewnode(int index, KrString* text, int parent_node);
+/* ModifyTreeViewNode: The node's new text.
+ * Errors: "Invalid TreeView Node handle"
+ */
+void VORN_API fmodifytreeviewnode(int node, KrString* text);
+/* SelectTreeViewNode: Selects the node (no event).
+ * Errors: "Invalid TreeView Node handle"
+ */
+void VORN_API fselecttreeviewnode(int node);
+/* ExpandTreeViewNode: Shows the node's children.
+ * Errors: "Invalid TreeView Node handle"
+ */
+void VORN_API fexpandtreeviewnode(int node);
+/* CollapseTreeViewNode: Hides the node's children.
+ * Errors: "Invalid TreeView Node handle"
+ */
+void VORN_API fcollapsetreeviewnode(int node);
+/* FreeTreeViewNode: Frees the node with every node below it (their handles become invalid); nothing
+ * for 0. Freeing the root frees the nodes below it and keeps the root.
+ * Errors: "Invalid TreeView Node handle"
+ */
+void VORN_API ffreetreeviewnode(int node);
 /* CreateProgBar: A progress bar at x, y of width and height in the group, empty at first. It posts
  * no events.
  * Errors: "Invalid Group Gadget handle"
@@ -1088,6 +1149,13 @@ int VORN_API fwindowmaximized(int window);
  * Errors: "Invalid Window Gadget handle"
  */
 int VORN_API fwindowmenu(int window);
+/* CreateTabber: A row of tabs above a page that holds gadgets like a panel (its client area); the
+ * style has no effect. Without tabs it shows one empty tab. Choosing a tab posts
+ * EVENT_GADGET_ACTION with its index and shows or hides nothing: hide and show the gadgets of each
+ * page yourself.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatetabber(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
 /* CreatePanel: A panel: a group that holds gadgets, with a sunken edge for style 1. Keys, mouse
  * buttons and the wheel over it post events with the panel as source.
  * Errors: "Invalid Group Gadget handle"
@@ -1145,6 +1213,44 @@ void VORN_API fhtmlviewforward(int htmlview);
 /* Desktop: The desktop as a group gadget: its ClientWidth and ClientHeight are the screen's.
  */
 int VORN_API fdesktop(void);
+/* ClearGadgetItems: Removes every item of a combo box, list box or tabber; nothing is selected.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type" (another kind of gadget)
+ */
+void VORN_API fcleargadgetitems(int gadget);
+/* AddGadgetItem: Appends an item with the text; selects it when select is not 0. icon is a place in
+ * the gadget's icon strip (SetGadgetIconStrip), -1 for none.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type"
+ */
+void VORN_API faddgadgetitem(int gadget, KrString* item, int select, int icon); /* defaults: select=0 icon=-1 */
+/* InsertGadgetItem: Inserts an item before place index (0 to the item count; the count appends).
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type"; "Gadget item list index out of range"
+ */
+void VORN_API finsertgadgetitem(int gadget, int index, KrString* item, int icon); /* defaults: icon=-1 */
+/* ModifyGadgetItem: The item's new text and icon.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type"; "Gadget item list index out of range"
+ */
+void VORN_API fmodifygadgetitem(int gadget, int index, KrString* item, int icon); /* defaults: icon=-1 */
+/* RemoveGadgetItem: Removes the item. A tabber's selection stays on its tab (the one after, or the
+ * last, when the selected tab goes).
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type"; "Gadget item list index out of range"
+ */
+void VORN_API fremovegadgetitem(int gadget, int index);
+/* SelectGadgetItem: Selects the item (no event); a negative index selects none.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type"; "Gadget item list index out of range"
+ */
+void VORN_API fselectgadgetitem(int gadget, int index);
+/* GadgetItemText: The item's text, a new string of yours.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type"; "Gadget item list index out of range"
+ */
+KrString* VORN_API fgadgetitemtext(int gadget, int index);
+/* CountGadgetItems: The number of items.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type"
+ */
+int VORN_API fcountgadgetitems(int gadget);
+/* SelectedGadgetItem: The selected item's index, -1 for none.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type"
+ */
+int VORN_API fselectedgadgetitem(int gadget);
 
 /* 2D commands */
 /* VWait: Waits for the display's next vertical blank, frames times.

@@ -7,12 +7,15 @@
 #include "gui/button.h"
 #include "gui/desktop.h"
 #include "gui/html_view.h"
+#include "gui/item_list.h"
 #include "gui/label.h"
 #include "gui/panel.h"
 #include "gui/prog_bar.h"
 #include "gui/slider.h"
 #include "gui/text_field.h"
 #include "gui/tool_bar.h"
+#include "gui/tree_view.h"
+#include "gui/win32/win32_item_list.h"
 #include "gui/win32/win32_window.h"
 
 namespace {
@@ -122,4 +125,32 @@ KrWindow* Win32GuiDriver::createWindow(KrGroup* group, int style) {
 
 KrPanel* Win32GuiDriver::createPanel(KrGroup* group, int style) {
     return withFont(win32CreatePanel(group, style), defaultFont_);
+}
+
+KrComboBox* Win32GuiDriver::createComboBox(KrGroup* group, int style) {
+    KrComboBox* box = win32CreateComboBox(group, style);
+    if (!box->query(1)) {
+        box->release();
+        runtimeError("Unable to create combobox");
+    }
+    box->setFont(defaultFont_);
+    return box;
+}
+
+KrListBox* Win32GuiDriver::createListBox(KrGroup* group, int style) {
+    KrListBox* list = win32CreateListBox(group, style);
+    list->setFont(defaultFont_);
+    return list;
+}
+
+KrTabber* Win32GuiDriver::createTabber(KrGroup* group, int style) {
+    KrTabber* tabber = win32CreateTabber(group, style);
+    tabber->setFont(defaultFont_);
+    return tabber;
+}
+
+KrTreeView* Win32GuiDriver::createTreeView(KrGroup* group, int style) {
+    KrTreeView* tree = win32CreateTreeView(group, style);
+    tree->setFont(defaultFont_);
+    return tree;
 }

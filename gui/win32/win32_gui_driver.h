@@ -29,6 +29,10 @@ public:
     KrHtmlView* createHtmlView(KrGroup* group, int style) override;
     KrWindow* createWindow(KrGroup* group, int style) override;
     KrPanel* createPanel(KrGroup* group, int style) override;
+    KrComboBox* createComboBox(KrGroup* group, int style) override;
+    KrListBox* createListBox(KrGroup* group, int style) override;
+    KrTabber* createTabber(KrGroup* group, int style) override;
+    KrTreeView* createTreeView(KrGroup* group, int style) override;
     KrDesktop* desktop() override { return desktop_; }
     KrIconStrip* loadIconStrip(KrPixmap* pixmap) override;
 

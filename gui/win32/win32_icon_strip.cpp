@@ -10,6 +10,7 @@
 #include "gfx2d/kr_pixmap.h"
 #include "gui/icon_strip.h"
 #include "gui/win32/win32_gui_driver.h"
+#include "gui/win32/win32_item_list.h"
 
 namespace {
 
@@ -82,4 +83,8 @@ KrIconStrip* Win32GuiDriver::loadIconStrip(KrPixmap* pixmap) {
 HIMAGELIST win32ImageList(KrIconStrip* strip) {
     auto* own = dynamic_cast<Win32IconStrip*>(strip);
     return own ? own->imageList() : nullptr;
+}
+
+int win32ItemIcon(const KrGadget& gadget, int icon) {
+    return icon >= 0 && win32ImageList(gadget.iconStrip()) ? icon : -1;
 }

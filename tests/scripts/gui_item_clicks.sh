@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Real user selections in item-list gadgets and a tree view: xdotool presses
+# Down in a focused combo box, clicks the second row of a list box, then the
+# empty space below its rows, clicks a tabber's second tab and a tree view's
+# second node, then closes the window with Alt+F4. The program prints every
+# selection event with its data and the stored selection.
+#   gui_item_clicks.sh BIN_DIR PROGRAM_DIR
+. "$(dirname "$0")/../../scripts/win32-support.sh"
+skip_without_win32
+bin="$1"; programs="$2"
+winerun="$(dirname "$0")/../../scripts/winerun"
+[ -n "${DISPLAY:-}" ] || { echo "skipped: no X display"; exit 77; }
+work=$(mktemp -d)
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$winerun" "$bin/vornrun.exe" "$programs/gui_items_peer.img" >"$work/out" 2>"$work/err" </dev/null &
+pid=$!
+for _ in $(seq 300); do grep -q ready "$work/out" 2>/dev/null && break; sleep 0.1; done
+wid=""
+for _ in $(seq 100); do wid=$(xdotool search --name '^Vorn Items Test$' 2>/dev/null | head -n 1); [ -n "$wid" ] && break; sleep 0.1; done
+[ -n "$wid" ] || { echo "no X window for the program's window"; cat "$work/out" "$work/err"; exit 1; }
+
+# Clicks go to screen positions: the client area's origin (the program says
+# where) plus the gadget places in it: list (10,10 150x120, 40-pixel rows),
+# tabber (200,10), combo (10,150), tree (200,150, 40-pixel rows).
+cx=$(tr -d '\r' <"$work/out" | sed -n 's/^client x //p')
+cy=$(tr -d '\r' <"$work/out" | sed -n 's/^client y //p')
+at() { xdotool mousemove --sync $((cx + $1)) $((cy + $2)) click 1; sleep 0.3; }
+xdotool windowfocus --sync "$wid"
+for _ in $(seq 50); do grep -q focused "$work/out" 2>/dev/null && break; sleep 0.1; done
+sleep 0.3
+xdotool key Down
+sleep 0.3
+at 60 79
+at 60 125
+at 260 22
+at 280 222
+sleep 0.2
+xdotool key --window "$wid" alt+F4
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+wait "$pid"; code=$?
+pid=""
+
+got=$(tr -d '\r' <"$work/out")
+status=0
+[ "$code" = 0 ] || { echo "exit code $code, expected 0"; cat "$work/err"; status=1; }
+check() { # kind, expected last event line of that kind
+    last=$(echo "$got" | grep -E "^$1 " | tail -n 1)
+    [ "$last" = "$2" ] || { echo "$1: got '$last', expected '$2'"; status=1; }
+}
+check combo "combo 1 selected 1"
+check list "list 1 selected 1"
+check tab "tab 1 selected 1"
+check tree "tree 0 selected B"
+# The click below the rows selected nothing: no event, the stored item kept.
+[ "$(echo "$got" | grep -c '^list ')" = 1 ] || { echo "list events:"; echo "$got" | grep '^list '; status=1; }
+want_tail=$(printf '%s\n' "at close list 1" "at close tab 1" "at close combo 1" "at close tree B")
+tail=$(echo "$got" | tail -n 4)
+[ "$tail" = "$want_tail" ] || { echo "at the close:"; echo "$tail"; echo "expected:"; echo "$want_tail"; status=1; }
+[ $status = 0 ] || { echo "program output:"; echo "$got"; }
+exit $status
