@@ -1,7 +1,8 @@
 // The fast pixel kernels: a row loop chosen once per call by the format pair
-// and the mask flag. Same-layout pairs use the SSE2 loops; every other pair
-// of formats with a layout uses a loop specialised for that pair; formats
-// without a layout fall back to the reference.
+// and the mask flag. Same-layout pairs use the SSE2 loops (masked 24-bit
+// copies go run by run); every other pair of formats with a layout uses a
+// loop specialised for that pair; formats without a layout fall back to the
+// reference.
 #include "gfx2d/pixel_kernels.h"
 
 #include <cstring>
@@ -64,6 +65,21 @@ void copyFromArgb(uint8_t* d, const uint8_t* s, int n, uint32_t) { sse2::copy32(
 void copy565(uint8_t* d, const uint8_t* s, int n, uint32_t) { sse2::copy16(d, s, n, 0xFFFF); }
 void copy555(uint8_t* d, const uint8_t* s, int n, uint32_t) { sse2::copy16(d, s, n, 0x7FFF); }
 
+// A 24-bit pixel as 0xRRGGBB, the form a quantised key takes.
+inline uint32_t pixel24(const uint8_t* p) { return p[0] | p[1] << 8 | uint32_t(p[2]) << 16; }
+
+// 24-bit pixels against a key: each run of pixels to copy goes with one
+// memcpy, so the opaque part of a sprite row costs one call.
+void keyed24(uint8_t* d, const uint8_t* s, int n, uint32_t key) {
+    int i = 0;
+    while (i < n) {
+        while (i < n && pixel24(s + 3 * i) == key) ++i;
+        const int start = i;
+        while (i < n && pixel24(s + 3 * i) != key) ++i;
+        if (i > start) std::memcpy(d + 3 * start, s + 3 * start, 3 * static_cast<unsigned>(i - start));
+    }
+}
+
 void keyedFromXrgb(uint8_t* d, const uint8_t* s, int n, uint32_t key) { sse2::keyed32(d, s, n, key, 0xFF000000u); }
 void keyedFromArgb(uint8_t* d, const uint8_t* s, int n, uint32_t key) { sse2::keyed32(d, s, n, key, 0); }
 // A 16-bit pixel matches a quantised key exactly when its kept bits equal the
@@ -89,6 +105,7 @@ RowCopy chooseRowCopy(int srcFormat, int dstFormat, bool masked) {
     }
     if (srcFormat == 4 && toWord) return keyedFromXrgb;
     if (srcFormat == 7 && toWord) return keyedFromArgb;
+    if (srcFormat == 3 && dstFormat == 3) return keyed24;
     if (srcFormat == 1 && dstFormat == 1) return keyed565;
     if (srcFormat == 2 && dstFormat == 2) return keyed555;
     return convertingRow<true>(s, d);

@@ -1253,7 +1253,8 @@ int VORN_API fcountgadgetitems(int gadget);
 int VORN_API fselectedgadgetitem(int gadget);
 
 /* 2D commands */
-/* VWait: Waits for the display's next vertical blank, frames times.
+/* VWait: Waits for the display's next vertical blank, frames times (at once under the Native
+ * driver, which sees no vertical blank).
  */
 void VORN_API fvwait(int frames); /* defaults: frames=1 */
 /* ScanLine: The scan line the display is drawing now, as the screen driver reports it.
@@ -1272,8 +1273,9 @@ int VORN_API fcountgfxdrivers(void);
  * Errors: "Illegal graphics driver index"
  */
 KrString* VORN_API fgfxdrivername(int driver);
-/* SetGfxDriver: Switches to graphics driver 1..3. Everything made under the old driver (displays,
- * canvases, buffers, images) is freed.
+/* SetGfxDriver: Switches to graphics driver 1..3. Every driver module starts again: everything made
+ * under the old driver (displays, canvases, buffers, images) is freed, and so are the program's
+ * windows and gadgets, sounds and music.
  * Errors: "Illegal graphics driver index"
  */
 void VORN_API fsetgfxdriver(int driver);
@@ -1342,16 +1344,20 @@ int VORN_API floadbuffer(int buffer, KrString* file);
  * Errors: "Invalid Buffer handle"
  */
 int VORN_API fsavebuffer(int buffer, KrString* file);
-/* GraphicsWidth: The width of the display.
+/* GraphicsWidth: The width of the display; before Graphics, of the desktop (0 under the Native
+ * driver, which does not draw on the desktop).
  */
 int VORN_API fgraphicswidth(void);
-/* GraphicsHeight: The height of the display.
+/* GraphicsHeight: The height of the display; before Graphics, of the desktop (0 under the Native
+ * driver).
  */
 int VORN_API fgraphicsheight(void);
-/* GraphicsDepth: The colour depth of the display: 16, 24 or 32.
+/* GraphicsDepth: The colour depth of the display: 16, 24 or 32 (0 under the Native driver before
+ * Graphics).
  */
 int VORN_API fgraphicsdepth(void);
-/* GraphicsFormat: The pixel format code of the display (VORN_FORMAT_... in vorn_constants.h).
+/* GraphicsFormat: The pixel format code of the display (VORN_FORMAT_... in vorn_constants.h); 0
+ * under the Native driver before Graphics.
  */
 int VORN_API fgraphicsformat(void);
 /* Flip: Shows what was drawn into the display's buffer, after waiting for the vertical blank when
