@@ -27,6 +27,9 @@ class KrListBox;
 class KrTabber;
 class KrTreeView;
 class KrPixmap;
+class KrTextArea;
+class KrFont;
+class KrString;
 
 class KrGuiDriver : public KrModule {
 public:
@@ -49,6 +52,23 @@ public:
     // An icon strip of the pixmap's square icons (one reference; the driver
     // releases it when it stops if the program has not).
     virtual KrIconStrip* loadIconStrip(KrPixmap* pixmap) = 0;
+
+    virtual KrTextArea* createTextArea(KrGroup* group, int style) = 0;
+
+    // The requesters: modal platform dialogs owned by the active window; the
+    // window that had the keyboard focus has it again afterwards.
+    virtual void notify(KrString* text, bool serious) = 0;
+    virtual bool confirm(KrString* text, bool serious) = 0;
+    // 1 yes, 0 no, -1 cancel.
+    virtual int proceed(KrString* text, bool serious) = 0;
+    // A font of the driver (registered with it, one reference), or null.
+    virtual KrFont* requestFont() = 0;
+    // `rgb` (0xRRGGBB) is the colour the dialog starts with and, when one is
+    // chosen (true), the colour chosen.
+    virtual bool requestColor(int& rgb) = 0;
+    // A new string, or null when cancelled.
+    virtual KrString* requestDir(KrString* prompt) = 0;
+    virtual KrString* requestFile(KrString* prompt, KrString* extensions, bool save) = 0;
 };
 
 // The running gadget driver (always one while a program runs).

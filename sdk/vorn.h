@@ -160,6 +160,18 @@ void VORN_API fruntimeerror(KrString* error);
  * the end of input.
  */
 KrString* VORN_API finput(KrString* prompt); /* defaults: prompt="" */
+/* Notify: Shows the text in a message box with an OK button, captioned with the application title:
+ * a warning icon when serious is not 0, else an information icon. Waits until it is closed.
+ */
+void VORN_API fnotify(KrString* text, int serious); /* defaults: serious=0 */
+/* Confirm: Shows the text in a message box with OK and Cancel (a warning icon when serious is not
+ * 0); 1 for OK, 0 otherwise.
+ */
+int VORN_API fconfirm(KrString* text, int serious); /* defaults: serious=0 */
+/* Proceed: Shows the text in a message box with Yes, No and Cancel (a warning icon when serious is
+ * not 0); 1 for Yes, 0 for No, -1 for Cancel or Escape.
+ */
+int VORN_API fproceed(KrString* text, int serious); /* defaults: serious=0 */
 /* AppTitle: Sets the application title: the caption of the program's message boxes and console
  * window. Without it the title is the executable's file name without its extension.
  */
@@ -1171,6 +1183,85 @@ void VORN_API fsetpanelimage(int panel, KrString* file);
  * Errors: "Invalid Panel Gadget handle"
  */
 void VORN_API fsetpanelcolor(int panel, int red, int green, int blue);
+/* CreateTextArea: A multi-line rich text editor. Style 1 wraps words (no horizontal scroll bar).
+ * The user's edits post EVENT_GADGET_ACTION with data 1, cursor moves with data 0; the program's
+ * own changes and anything while the area is locked post nothing. Positions are 0-based; units 1
+ * are characters, 2 lines (any other value means characters). The text holds up to 1 MB.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatetextarea(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* SetTextAreaTabs: Tab stops every tabs pixels (32 stops), for the whole text.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+void VORN_API fsettextareatabs(int textarea, int tabs);
+/* SetTextAreaFont: The font of the whole text.
+ * Errors: "Invalid TextArea Gadget handle", "Invalid Font handle"
+ */
+void VORN_API fsettextareafont(int textarea, int font);
+/* SetTextAreaColor: The colour of the whole text (background 0) or of the background (otherwise);
+ * each component 0-255. The user's selection stays where it is.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+void VORN_API fsettextareacolor(int textarea, int red, int green, int blue, int background); /* defaults: background=0 */
+/* TextAreaLen: The length of the text in characters (units 1) or lines (units 2); an empty text has
+ * one line.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+int VORN_API ftextarealen(int textarea, int units); /* defaults: units=1 */
+/* TextAreaLineLen: The characters of a line, its line break included; 0 for a line outside the
+ * text.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+int VORN_API ftextarealinelen(int textarea, int line);
+/* TextAreaChar: The position of the first character of a line: 0 for a negative line, the text's
+ * length for a line past the last.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+int VORN_API ftextareachar(int textarea, int line);
+/* TextAreaLine: The line of a character position: 0 for a negative position, the line count for one
+ * past the end.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+int VORN_API ftextarealine(int textarea, int char_);
+/* TextAreaCursor: Where the cursor (the start of the selection) is, in characters or lines.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+int VORN_API ftextareacursor(int textarea, int units); /* defaults: units=1 */
+/* TextAreaSelLen: The length of the selection in characters, or the number of lines it touches.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+int VORN_API ftextareasellen(int textarea, int units); /* defaults: units=1 */
+/* AddTextAreaText: Appends the text and puts the cursor at the new end.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+void VORN_API faddtextareatext(int textarea, KrString* text);
+/* SetTextAreaText: Replaces len characters or lines from pos with the text (an empty range inserts
+ * there). A position past either end moves to that end; a negative length, or one past the end,
+ * reaches to the end. The user's selection stays where it is.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+void VORN_API fsettextareatext(int textarea, KrString* text, int pos, int len, int units); /* defaults: pos=0 len=-1 units=1 */
+/* FormatTextAreaText: Colours a range (positions as SetTextAreaText) and makes it bold (flags 1)
+ * and/or italic (flags 2), or neither. An empty range changes nothing; the user's selection stays
+ * where it is.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+void VORN_API fformattextareatext(int textarea, int red, int green, int blue, int flags, int pos, int len, int units); /* defaults: pos=0 len=-1 units=1 */
+/* TextAreaText: The text of a range (positions as SetTextAreaText); the defaults give the whole
+ * text.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+KrString* VORN_API ftextareatext(int textarea, int pos, int len, int units); /* defaults: pos=0 len=-1 units=1 */
+/* LockTextArea: Locks the area for a batch of changes: the selection is hidden and no events are
+ * posted until the matching UnlockTextArea. Locks nest.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+void VORN_API flocktextarea(int textarea);
+/* UnlockTextArea: Ends one LockTextArea; the last one puts the user's selection back and shows it.
+ * An unlock without a lock does nothing.
+ * Errors: "Invalid TextArea Gadget handle"
+ */
+void VORN_API funlocktextarea(int textarea);
 /* CreateToolBar: A tool bar in the group with one button per icon of the picture file icons (square
  * icons as high as the picture; the colour of its top-left pixel is transparent). It sizes itself:
  * GadgetWidth and GadgetHeight give its size. Pressing button i (from 0) posts EVENT_GADGET_ACTION
@@ -1251,6 +1342,38 @@ int VORN_API fcountgadgetitems(int gadget);
  * Errors: "Invalid Gadget handle"; "Invalid Gadget type"
  */
 int VORN_API fselectedgadgetitem(int gadget);
+/* RequestFont: Lets the user choose a font in the font dialog; the font made from the choice, or 0
+ * when cancelled. Free it with FreeFont (it is freed at the end of the program otherwise).
+ */
+int VORN_API frequestfont(void);
+/* RequestColor: Lets the user choose a colour in the colour dialog, starting at the colour given
+ * (each component 0-255); 1 when one was chosen (read it with RequestedRed, RequestedGreen,
+ * RequestedBlue), 0 when cancelled. The dialog's custom colours are kept for the next request.
+ */
+int VORN_API frequestcolor(int red, int green, int blue); /* defaults: red=255 green=255 blue=255 */
+/* RequestedRed: The red component (0-255) of the last colour chosen with RequestColor; 255 before
+ * any.
+ */
+int VORN_API frequestedred(void);
+/* RequestedGreen: The green component (0-255) of the last colour chosen with RequestColor; 255
+ * before any.
+ */
+int VORN_API frequestedgreen(void);
+/* RequestedBlue: The blue component (0-255) of the last colour chosen with RequestColor; 255 before
+ * any.
+ */
+int VORN_API frequestedblue(void);
+/* RequestDir: Lets the user choose a directory, with the prompt above the folder tree; its path, or
+ * the empty string when cancelled.
+ */
+KrString* VORN_API frequestdir(KrString* prompt); /* defaults: prompt="" */
+/* RequestFile: Lets the user choose a file to open (save 0: it must exist) or to save (save not 0:
+ * asks before overwriting), with the prompt as the dialog's title. exts lists extensions between
+ * commas ("bmp,png"), up to the first empty one: each is offered as a filter before "All files",
+ * and the first is added to a name typed without one. The chosen path, or the empty string when
+ * cancelled. A list too long for the dialog's 257-byte filter list keeps the extensions that fit.
+ */
+KrString* VORN_API frequestfile(KrString* prompt, KrString* exts, int save); /* defaults: prompt="" exts="" save=0 */
 
 /* 2D commands */
 /* VWait: Waits for the display's next vertical blank, frames times (at once under the Native

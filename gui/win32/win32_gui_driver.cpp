@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "gfx2d/win32/win32_font.h"
 #include "gfx2d/kr_screen.h"
 #include "gui/button.h"
@@ -41,6 +44,7 @@ Win32GuiDriver::Win32GuiDriver() { setup("Win32GuiDriver", "Gui", "Native"); }
 
 bool Win32GuiDriver::startup() {
     requireSubsystem("Screen");
+    std::fill(std::begin(customColours_), std::end(customColours_), 0);
     INITCOMMONCONTROLSEX init = {8, 0x2FF};
     InitCommonControlsEx(&init);
     // The "RichEdit" class of text areas.

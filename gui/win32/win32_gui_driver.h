@@ -36,12 +36,26 @@ public:
     KrDesktop* desktop() override { return desktop_; }
     KrIconStrip* loadIconStrip(KrPixmap* pixmap) override;
 
+    KrTextArea* createTextArea(KrGroup* group, int style) override;
+
+    void notify(KrString* text, bool serious) override;
+    bool confirm(KrString* text, bool serious) override;
+    int proceed(KrString* text, bool serious) override;
+    KrFont* requestFont() override;
+    bool requestColor(int& rgb) override;
+    KrString* requestDir(KrString* prompt) override;
+    KrString* requestFile(KrString* prompt, KrString* extensions, bool save) override;
+
     KrFont* defaultFont() const { return defaultFont_; }
 
 private:
     KrDesktop* desktop_ = nullptr;
     KrFont* defaultFont_ = nullptr;
     HDC measuringDc_ = nullptr;
+    // The colour requester's custom colours, kept for the run; the directory
+    // requester's path.
+    COLORREF customColours_[16] = {};
+    char directory_[MAX_PATH] = {};
     // OLE, started for the first html view and stopped with the module.
     bool oleTried_ = false;
     bool oleStarted_ = false;
