@@ -4,30 +4,18 @@
 # button, then closes the window with Alt+F4. The program prints the actions
 # and modal events that arrived and the states it reads back afterwards.
 #   gui_simple_input.sh BIN_DIR PROGRAM_DIR
-. "$(dirname "$0")/../../scripts/win32-support.sh"
-skip_without_win32
-bin="$1"; programs="$2"
-winerun="$(cd "$(dirname "$0")/../../scripts" && pwd)/winerun"
-[ -n "${DISPLAY:-}" ] || { echo "skipped: no X display"; exit 77; }
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../support/gui_script.sh"
+# The program runs in the work folder, where its icons are.
+winerun="$(cd "$(dirname "$winerun")" && pwd)/winerun"
 
 # Three 16x16 icons on a magenta (transparent) ground.
 convert -size 48x16 xc:magenta -fill navy -draw "rectangle 4,4 11,11" -draw "rectangle 20,4 27,11" \
     -draw "rectangle 36,4 43,11" "BMP3:$work/tools.bmp"
 
 cd "$work"
-"$winerun" "$bin/vornrun.exe" "$programs/gui_simple_peer.img" >"$work/out" 2>"$work/err" </dev/null &
-pid=$!
-for _ in $(seq 300); do grep -q ready "$work/out" 2>/dev/null && break; sleep 0.1; done
-wid=""
-for _ in $(seq 100); do wid=$(xdotool search --name '^Vorn Simple Input$' 2>/dev/null | head -n 1); [ -n "$wid" ] && break; sleep 0.1; done
-[ -n "$wid" ] || { echo "no X window for the program's window"; cat "$work/out" "$work/err"; exit 1; }
+start_program gui_simple_peer
+wait_for ready
+window_named '^Vorn Simple Input$'
 
 # Without a window manager the X window is the client area (no frame is
 # drawn), so the positions below are client coordinates.
@@ -49,11 +37,7 @@ sleep 0.2
 xdotool mousemove --window "$wid" 10 10 click 1
 sleep 0.3
 xdotool key --window "$wid" alt+F4
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"; code=$?
-pid=""
-
-got=$(tr -d '\r' <"$work/out")
+finish_program
 status=0
 [ "$code" = 0 ] || { echo "exit code $code, expected 0"; cat "$work/err"; status=1; }
 want=$(printf '%s\n' "action box 1" "action field 97" "action field 98" "action field 13" "modal begin" \
