@@ -167,12 +167,12 @@ TEST(Win32TextArea, FormattingColouringAndTabsKeepTheUserSelection) {
         selLines = TextAreaSelLen(area, 2);
         FormatTextAreaText(area, 255, 0, 0, 1, 6, 4, 1); // "beta" red and bold
         afterFormat = nativeSelection(edit);
+        SetTextAreaText(area, Text("ALPHA"), 0, 5, 1);
+        afterReplace = nativeSelection(edit);
         SetTextAreaColor(area, 0, 0, 255, 0);
         afterColour = nativeSelection(edit);
         SetTextAreaTabs(area, 4);
         afterTabs = nativeSelection(edit);
-        SetTextAreaText(area, Text("ALPHA"), 0, 5, 1);
-        afterReplace = nativeSelection(edit);
         LockTextArea(area);
         selectNative(edit, 0, 1);
         UnlockTextArea(area);
