@@ -90,24 +90,17 @@ KrComboBox* Win32GuiDriver::createComboBox(KrGroup* group, int style) {
         box->release();
         runtimeError("Unable to create combobox");
     }
-    box->setFont(defaultFont_);
-    return box;
+    return withDefaultFont(box);
 }
 
 KrListBox* Win32GuiDriver::createListBox(KrGroup* group, int style) {
-    KrListBox* list = win32CreateListBox(group, style);
-    list->setFont(defaultFont_);
-    return list;
+    return withDefaultFont(win32CreateListBox(group, style));
 }
 
 KrTabber* Win32GuiDriver::createTabber(KrGroup* group, int style) {
-    KrTabber* tabber = win32CreateTabber(group, style);
-    tabber->setFont(defaultFont_);
-    return tabber;
+    return withDefaultFont(win32CreateTabber(group, style));
 }
 
 KrTreeView* Win32GuiDriver::createTreeView(KrGroup* group, int style) {
-    KrTreeView* tree = win32CreateTreeView(group, style);
-    tree->setFont(defaultFont_);
-    return tree;
+    return withDefaultFont(win32CreateTreeView(group, style));
 }

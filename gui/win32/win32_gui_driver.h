@@ -42,6 +42,13 @@ public:
     KrFont* defaultFont() const { return defaultFont_; }
 
 private:
+    // Every new gadget starts with the default font.
+    template <typename Gadget>
+    Gadget* withDefaultFont(Gadget* gadget) {
+        gadget->setFont(defaultFont_);
+        return gadget;
+    }
+
     KrDesktop* desktop_ = nullptr;
     KrFont* defaultFont_ = nullptr;
     HDC measuringDc_ = nullptr;
