@@ -161,12 +161,11 @@ TEST(OpenGL, OneModeAndWindowedScreens) {
 // working where it does not (Xvfb cannot change its size).
 TEST(OpenGL, FullScreenDisplay) {
     RunRecord run = runAsProgram([] {
-        KrGraphics* frame = openDisplay(640, 480);
-        EndGraphics();
+        SetGfxDriver(kOpenGL);
         Graphics(640, 480, 16, 0);
         EXPECT_EQ(GraphicsWidth(), 640);
         EXPECT_EQ(GraphicsHeight(), 480);
-        frame = graphicsDisplayBuffer()->graphics();
+        KrGraphics* frame = graphicsDisplayBuffer()->graphics();
         frame->fillRect(1, 1, 2, 2, kRed);
         EXPECT_EQ(pixelAt(frame, 2, 2), kRed);
         Flip(0);
