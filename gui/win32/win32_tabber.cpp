@@ -55,10 +55,16 @@ public:
         height = page.bottom - page.top;
     }
 
-    // Tabs with icons may be higher: the page is placed again.
+    // Tabs with icons or in another font may be higher or lower: the page is
+    // placed again.
     void setIconStrip(KrIconStrip* strip) override {
         SendMessageA(native_.handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(win32ImageList(strip)));
         KrTabber::setIconStrip(strip);
+        setShape(x(), y(), width(), height());
+    }
+
+    void setFont(KrFont* font) override {
+        Win32Gadget<KrTabber>::setFont(font);
         setShape(x(), y(), width(), height());
     }
 

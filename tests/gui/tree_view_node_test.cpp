@@ -114,6 +114,20 @@ TEST(TreeViewNodes, FreeingANodeFreesItsSubtreeAndItsHandlesDie) {
     }
 }
 
+TEST(TreeViewNodes, AChainDeeperThanTheStackIsFreedWithoutRecursion) {
+    // Freed by recursion, this chain would need far more than any stack.
+    auto* tree = new FakeTreeView;
+    Text text("deep");
+    KrTreeViewNode* top = tree->root()->add(text);
+    KrTreeViewNode* node = top;
+    for (int i = 0; i < 300000; ++i) node = node->add(text);
+    const int bottom = toHandle(node);
+    top->release();
+    EXPECT_EQ(tree->root()->childCount(), 0);
+    EXPECT_EQ(liveObject(bottom), nullptr);
+    tree->release();
+}
+
 TEST(TreeViewNodes, FreeingTheRootEmptiesTheTreeAndKeepsTheRoot) {
     int count = -1, added = 0;
     RunRecord run = runAsProgram([&] {

@@ -256,7 +256,7 @@ TEST(Win32ItemLists, TabberKeepsAPlaceholderAndItsSelectionFollowsItsTab) {
 }
 
 TEST(Win32ItemLists, TabberPageSitsBelowTheTabsAndHoldsItsGadgets) {
-    RECT page = {}, tab = {}, client = {};
+    RECT page = {}, tab = {}, client = {}, bigPage = {}, bigTab = {};
     int clientW = 0, clientH = 0, panelParentIsPage = 0, grownW = 0;
     RunRecord run = runAsProgram([&] {
         int w = window();
@@ -275,6 +275,11 @@ TEST(Win32ItemLists, TabberPageSitsBelowTheTabsAndHoldsItsGadgets) {
         panelParentIsPage = GetParent(controlOf(panel)) == pageWindow;
         SetGadgetShape(tabber, 10, 10, 400, 200);
         grownW = GadgetWidth(panel);
+        // Higher tabs in a bigger font push the page down.
+        SetGadgetFont(tabber, LoadFont(Text("Arial"), 40, 0, 0, 0));
+        GetWindowRect(pageWindow, &bigPage);
+        MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&bigPage), 2);
+        SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bigTab));
     });
     EXPECT_TRUE(run.finished) << run.error();
     EXPECT_EQ(page.left, 2);
@@ -285,6 +290,8 @@ TEST(Win32ItemLists, TabberPageSitsBelowTheTabsAndHoldsItsGadgets) {
     EXPECT_EQ(clientH, page.bottom - page.top);
     EXPECT_TRUE(panelParentIsPage);
     EXPECT_EQ(grownW, 150) << "the page grew by 100 and the pinned panel with it";
+    EXPECT_GT(bigTab.bottom, tab.bottom);
+    EXPECT_EQ(bigPage.top, bigTab.bottom + 2);
 }
 
 TEST(Win32ItemLists, ItemsShowIconsOnlyFromAnAttachedStrip) {
