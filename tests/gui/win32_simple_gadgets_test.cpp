@@ -53,9 +53,14 @@ struct Event {
     int id = 0, data = 0, source = 0;
 };
 
+// The next event within half a second (id 0 when none comes), passing over
+// the window and application events that focus changes under X may raise at
+// any time.
 Event nextEvent() {
     Event e;
-    e.id = WaitEvent(500);
+    do e.id = WaitEvent(500);
+    while ((e.id >= EVENT_WINDOW_MOVE && e.id <= EVENT_WINDOW_ACTIVATE) || e.id == EVENT_APP_SUSPEND ||
+           e.id == EVENT_APP_RESUME);
     e.data = EventData();
     e.source = EventSource();
     return e;
