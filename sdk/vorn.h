@@ -1468,7 +1468,9 @@ int VORN_API floadbuffer(int buffer, KrString* file);
  */
 int VORN_API fsavebuffer(int buffer, KrString* file);
 /* GraphicsWidth: The width of the display; before Graphics, of the desktop (0 under the Native
- * driver, which does not draw on the desktop).
+ * driver, which does not draw on the desktop; an error under the OpenGL driver, which has no
+ * desktop screen).
+ * Errors: "Invalid Screen handle"
  */
 int VORN_API fgraphicswidth(void);
 /* GraphicsHeight: The height of the display; before Graphics, of the desktop (0 under the Native
@@ -1488,7 +1490,8 @@ int VORN_API fgraphicsformat(void);
  */
 void VORN_API fflip(int vwait); /* defaults: vwait=1 */
 /* LockBuffer: Locks the buffer (0: the current one) for the fast pixel commands and LockedPixels;
- * locks nest.
+ * locks nest. Under the OpenGL driver a display or canvas buffer is read back as 24-bit pixels and
+ * written back at the last unlock.
  * Errors: "Invalid Buffer handle"
  */
 void VORN_API flockbuffer(int buffer); /* defaults: buffer=0 */

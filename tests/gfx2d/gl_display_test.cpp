@@ -157,6 +157,23 @@ TEST(OpenGL, OneModeAndWindowedScreens) {
     EXPECT_TRUE(run.finished) << run.error();
 }
 
+// Full screen takes the display mode where the display has it and keeps
+// working where it does not (Xvfb cannot change its size).
+TEST(OpenGL, FullScreenDisplay) {
+    RunRecord run = runAsProgram([] {
+        SetGfxDriver(kOpenGL);
+        Graphics(640, 480, 16, 0);
+        EXPECT_EQ(GraphicsWidth(), 640);
+        EXPECT_EQ(GraphicsHeight(), 480);
+        KrGraphics* frame = graphicsDisplayBuffer()->graphics();
+        frame->fillRect(1, 1, 2, 2, kRed);
+        EXPECT_EQ(pixelAt(frame, 2, 2), kRed);
+        Flip(0);
+        EndGraphics();
+    });
+    EXPECT_TRUE(run.finished) << run.error();
+}
+
 TEST(OpenGL, ThereIsNoDesktopScreen) {
     EXPECT_EQ(errorOf([] {
                   SetGfxDriver(kOpenGL);

@@ -2,7 +2,8 @@
 # The requesters driven with xdotool: Proceed closed with Escape gives -1;
 # the file requester offers "bmp Files", "png Files" and "All files" and
 # returns a typed path; the colour and font requesters cancelled with Escape
-# give 0 and leave the requested colour at 255, 255, 255; afterwards a key
+# give 0 and leave the requested colour at 255, 255, 255; the directory
+# requester cancelled gives the empty string; afterwards a key
 # typed reaches the text area that had the focus before the dialogs.
 #   gui_requesters.sh BIN_DIR PROGRAM_DIR
 . "$(dirname "$0")/../support/gui_script.sh"
@@ -44,6 +45,9 @@ wait_for "asking font"
 focus_dialog '^Font$'
 xdotool key Escape
 wait_for "font 0"
+focus_dialog '^Browse for Folder$'
+xdotool key Escape
+wait_for "directory '"
 # No focusing by the test here: the key goes where the dialogs left the focus.
 sleep 0.5
 xdotool type k
