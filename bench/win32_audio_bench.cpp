@@ -1,10 +1,10 @@
 // Sound engine speed: 256 channels of 16-bit stereo samples with varied
 // volume, pan and pitch mixed offline, as a multiple of real time on one
 // core (the target is at least 20x); and the decoders' speed as multiples of
-// real time for WAV and Ogg Vorbis files written here; and, where
+// real time for WAV, Ogg Vorbis, MP3 and XM files written here (the Ogg and
+// MP3 files only when oggenc and lame are on the path); and, where
 // DirectSound opens, the time from a play to the mixer writing the sound's
-// first frames into the device's buffer (the Ogg file only
-// when oggenc is on the path). Files lie in the current directory and are
+// first frames into the device's buffer. Files lie in the current directory and are
 // removed at the end. The machine may be shared, so the mixer's figure is
 // also given by the CPU time of the mixing thread, which is what "on one
 // core" means.
@@ -20,6 +20,7 @@
 #include "audio/engine/sound_decoder.h"
 #include "audio/engine/sound_engine.h"
 #include "bench/support/bench_clock.h"
+#include "bench/support/busy_xm.h"
 
 namespace {
 
@@ -124,6 +125,17 @@ int main() {
     if (std::system("oggenc -Q -o audio_bench.ogg audio_bench.wav") == 0)
         report("Ogg Vorbis decode", decodeSpeed("audio_bench.ogg"), "x real time");
     std::remove("audio_bench.ogg");
+    std::remove("audio_bench.mp3");
+    if (std::system("lame --quiet -b 128 audio_bench.wav audio_bench.mp3") == 0)
+        report("MP3 decode (audio compression manager)", decodeSpeed("audio_bench.mp3"), "x real time");
+    std::remove("audio_bench.mp3");
+    std::vector<uint8_t> xm = busyXm();
+    if (std::FILE* f = std::fopen("audio_bench.xm", "wb")) {
+        std::fwrite(xm.data(), 1, xm.size(), f);
+        std::fclose(f);
+        report("XM decode (16 busy channels)", decodeSpeed("audio_bench.xm"), "x real time");
+    }
+    std::remove("audio_bench.xm");
     measureLatency(wav);
     std::remove(wav);
     return 0;

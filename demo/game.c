@@ -1,7 +1,8 @@
 /* The game demo: a ship dodges falling rocks in a 640 x 480 window. Sprites
  * come from image files the build makes (ship.bmp, rock.png), drawn masked;
  * collisions are pixel tests; a 60 Hz timer paces the loop; the arrow keys
- * move the ship and Escape ends the game.
+ * move the ship and Escape ends the game. A hit plays hit.wav and music.xm
+ * loops behind the game, when those files are there (the build makes them).
  *
  * Arguments: "auto SECONDS SCREENSHOT" lets the ship steer itself, ends after
  * that many seconds and saves the last frame as a BMP file first (how the
@@ -72,6 +73,10 @@ VORN_MAIN {
     if (!ship || !rock) fruntimeerror(S("The demo's sprites are missing"));
     fmaskimage(ship, 255, 0, 255);
     fmaskimage(rock, 255, 0, 255);
+    /* Both are 0 when the files are missing or no sound engine started. */
+    int hitSound = floadsound(S("hit.wav"));
+    int music = fplaymusic(S("music.xm"), 1);
+    _krStrTmpFree(2);
     fseedrnd(7);
     for (int i = 0; i < ROCKS; ++i) dropRock(&rocks[i], 1);
 
@@ -100,6 +105,7 @@ VORN_MAIN {
             fdrawimage(rock, r->x, r->y, 0);
             if (fimagescollide(ship, shipX, 440, 0, rock, r->x, r->y, 0)) {
                 ++hits;
+                if (hitSound) fplaysound(hitSound, 0);
                 dropRock(r, 0);
             }
         }
@@ -118,6 +124,7 @@ VORN_MAIN {
         fflip(1);
     }
     ffreetimer(timer);
+    if (music) fstopchannel(music);
     fprint(_krStrConcat(S("frames: "), _krStrFromInt(frames)));
     _krStrTmpFree(3);
     fend();

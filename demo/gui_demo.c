@@ -1,5 +1,6 @@
 /* The gadget demo: a window with a menu bar, a status bar and panels that
- * follow its size. The status bar says what happened; File > Quit or the
+ * follow its size; a list box in the side bar picks the page of a tabber,
+ * whose first page holds a tree view. The status bar says what happened; File > Quit or the
  * close box ends it, and so does a minute without any event (three seconds
  * when the demo is given any argument). */
 #include "vorn.h"
@@ -47,6 +48,24 @@ VORN_MAIN {
     fsetstatustext(window, S("Resize me, use the menu, press keys; close to end"));
     _krStrTmpFree(1);
 
+    /* Pages: the side bar's list and the tabber's tabs name the same pages,
+     * choosing one selects the other; the tree lives on the first page. */
+    int pages = fcreatelistbox(4, 4, 108, 272, side, 0);
+    fsetgadgetlayout(pages, 1, 1, 1, 1);
+    int tabs = fcreatetabber(240, 100, 110, 176, area, 0);
+    fsetgadgetlayout(tabs, 0, 1, 1, 1);
+    faddgadgetitem(pages, S("Tree"), 1, -1);
+    faddgadgetitem(pages, S("Empty"), 0, -1);
+    faddgadgetitem(tabs, S("Tree"), 1, -1);
+    faddgadgetitem(tabs, S("Empty"), 0, -1);
+    int tree = fcreatetreeview(0, 0, fclientwidth(tabs), fclientheight(tabs), tabs, 0);
+    fsetgadgetlayout(tree, 1, 1, 1, 1);
+    int shapes = faddtreeviewnode(S("Shapes"), ftreeviewroot(tree));
+    faddtreeviewnode(S("Circle"), shapes);
+    faddtreeviewnode(S("Square"), shapes);
+    fexpandtreeviewnode(shapes);
+    _krStrTmpFree(7);
+
     for (;;) {
         int id = fwaitevent(patience);
         if (id == 0 || id == 0x803) break;
@@ -58,6 +77,13 @@ VORN_MAIN {
                 fupdatewindowmenu(window);
             }
             status(window, "Menu item ", item);
+        } else if (id == 0x401 && (feventsource() == pages || feventsource() == tabs)) {
+            int page = feventdata();
+            fselectgadgetitem(feventsource() == pages ? tabs : pages, page);
+            if (page == 0) fshowgadget(tree); else fhidegadget(tree);
+            status(window, "Page ", page);
+        } else if (id == 0x401 && feventsource() == tree && fselectedtreeviewnode(tree)) {
+            status(window, "Tree node children ", fcounttreeviewnodes(fselectedtreeviewnode(tree)));
         } else if (id == 0x802) {
             status(window, "Main area width ", fgadgetwidth(area));
         } else if (id == 0x101) {

@@ -72,8 +72,7 @@ void KrGadget::storeFont(KrFont* font) {
 }
 
 void KrGadget::storeText(KrString* text) {
-    KrString* fresh = text ? text : krEmptyString();
-    fresh->retain();
+    KrString* fresh = krRetainOrEmpty(text);
     ::release(text_);
     text_ = fresh;
 }

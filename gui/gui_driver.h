@@ -10,9 +10,16 @@
 
 #include "runtime/module.h"
 
+class KrButton;
 class KrGroup;
+class KrHtmlView;
 class KrIconStrip;
+class KrLabel;
 class KrPanel;
+class KrProgBar;
+class KrSlider;
+class KrTextField;
+class KrToolBar;
 class KrWindow;
 class KrDesktop;
 class KrComboBox;
@@ -26,6 +33,13 @@ class KrString;
 
 class KrGuiDriver : public KrModule {
 public:
+    virtual KrLabel* createLabel(KrGroup* group, int style) = 0;
+    virtual KrButton* createButton(KrGroup* group, int style) = 0;
+    virtual KrTextField* createTextField(KrGroup* group, int style) = 0;
+    virtual KrSlider* createSlider(KrGroup* group, int style) = 0;
+    virtual KrProgBar* createProgBar(KrGroup* group, int style) = 0;
+    virtual KrToolBar* createToolBar(KrGroup* group, int style) = 0;
+    virtual KrHtmlView* createHtmlView(KrGroup* group, int style) = 0;
     // group may be null: a top-level window.
     virtual KrWindow* createWindow(KrGroup* group, int style) = 0;
     virtual KrPanel* createPanel(KrGroup* group, int style) = 0;

@@ -10,3 +10,10 @@ public:
 
     virtual int iconCount() = 0;
 };
+
+// Loads a picture file into a strip as LoadIconStrip does; null when the file
+// cannot be read.
+KrIconStrip* loadIconStripFile(const char* path);
+// Gives up a reference that the program (or a command on its behalf) held:
+// the driver module no longer releases the strip when it stops.
+void dropIconStrip(KrIconStrip* strip);

@@ -8,8 +8,6 @@
 #include "lang/kr_string.h"
 #include "runtime/symbol_registration.h"
 
-namespace {
-
 KrIconStrip* loadIconStripFile(const char* path) {
     KrPixmap* pixmap = loadPixmap(path);
     if (!pixmap) return nullptr;
@@ -18,7 +16,13 @@ KrIconStrip* loadIconStripFile(const char* path) {
     return strip;
 }
 
-} // namespace
+// The driver module holds the strip by the program's reference; a gadget
+// that shows the strip holds one of its own. Giving the program's reference
+// up means the module must no longer release it when it stops.
+void dropIconStrip(KrIconStrip* strip) {
+    strip->leaveOwners();
+    strip->release();
+}
 
 extern "C" {
 
@@ -27,14 +31,7 @@ __attribute__((stdcall)) int LoadIconStrip(KrString* file) {
     return strip ? toHandle(strip) : 0;
 }
 
-// The driver module holds the strip by the program's reference; a gadget
-// that shows the strip holds one of its own. Freeing gives the program's
-// reference up, so the module must no longer release it when it stops.
-__attribute__((stdcall)) void FreeIconStrip(int strip) {
-    KrIconStrip* s = castHandle<KrIconStrip>(strip);
-    s->leaveOwners();
-    s->release();
-}
+__attribute__((stdcall)) void FreeIconStrip(int strip) { dropIconStrip(castHandle<KrIconStrip>(strip)); }
 
 __attribute__((stdcall)) void SetGadgetIconStrip(int gadget, int strip) {
     KrGadget* g = castHandle<KrGadget>(gadget);

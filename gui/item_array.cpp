@@ -2,16 +2,6 @@
 
 #include "lang/kr_string.h"
 
-namespace {
-
-KrString* retained(KrString* text) {
-    KrString* s = text ? text : krEmptyString();
-    s->retain();
-    return s;
-}
-
-} // namespace
-
 KrItemArray::~KrItemArray() {
     for (KrString* text : items_) text->release();
 }
@@ -33,17 +23,17 @@ void KrItemArray::clear() {
 
 void KrItemArray::add(KrString* text) {
     live();
-    items_.push_back(retained(text));
+    items_.push_back(krRetainOrEmpty(text));
 }
 
 void KrItemArray::insert(int index, KrString* text) {
     live().checkIndex(index, 1);
-    items_.insert(items_.begin() + index, retained(text));
+    items_.insert(items_.begin() + index, krRetainOrEmpty(text));
 }
 
 void KrItemArray::modify(int index, KrString* text) {
     live().checkIndex(index);
-    KrString* fresh = retained(text);
+    KrString* fresh = krRetainOrEmpty(text);
     items_[index]->release();
     items_[index] = fresh;
 }

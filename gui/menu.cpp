@@ -2,17 +2,7 @@
 
 #include "lang/kr_string.h"
 
-namespace {
-
-KrString* retained(KrString* text) {
-    KrString* s = text ? text : krEmptyString();
-    s->retain();
-    return s;
-}
-
-} // namespace
-
-KrMenu::KrMenu(KrString* text, int id) : text_(retained(text)), id_(id) {}
+KrMenu::KrMenu(KrString* text, int id) : text_(krRetainOrEmpty(text)), id_(id) {}
 
 KrMenu::~KrMenu() {
     releaseChildren();
@@ -51,7 +41,7 @@ KrMenu* KrMenu::append(KrString* text, int id) {
 }
 
 void KrMenu::setText(KrString* text) {
-    KrString* fresh = retained(text);
+    KrString* fresh = krRetainOrEmpty(text);
     ::release(text_);
     text_ = fresh;
 }

@@ -1,6 +1,7 @@
 #include "gui/tree_view.h"
 
 #include <algorithm>
+#include <iterator>
 
 KrTreeViewNode::KrTreeViewNode(KrTreeView* tree, KrTreeViewNode* parent) : tree_(tree), parent_(parent) {
     if (parent) parent->children_.push_back(this);
@@ -9,9 +10,10 @@ KrTreeViewNode::KrTreeViewNode(KrTreeView* tree, KrTreeViewNode* parent) : tree_
 KrTreeViewNode::~KrTreeViewNode() {
     releaseChildren();
     if (parent_) {
+        // Searched from the end: subtrees go last child first.
         auto& list = parent_->children_;
-        auto it = std::find(list.begin(), list.end(), this);
-        if (it != list.end()) list.erase(it);
+        auto it = std::find(list.rbegin(), list.rend(), this);
+        if (it != list.rend()) list.erase(std::next(it).base());
     }
     if (tree_) tree_->nodeGone(this);
 }
@@ -22,11 +24,21 @@ void KrTreeViewNode::free() {
 }
 
 void KrTreeViewNode::releaseChildren() {
-    // Each child's destruction takes it off the list.
-    while (!children_.empty()) {
-        KrTreeViewNode* child = children_.front();
-        if (child->refs() != 1) internalError("Tree view node held twice");
-        child->release();
+    // Every node below, each after all of its own descendants (the reverse of
+    // a pre-order walk), so each one goes without children left to release:
+    // no recursion, however deep the tree.
+    std::vector<KrTreeViewNode*> below;
+    std::vector<KrTreeViewNode*> pending(children_.begin(), children_.end());
+    while (!pending.empty()) {
+        KrTreeViewNode* node = pending.back();
+        pending.pop_back();
+        below.push_back(node);
+        pending.insert(pending.end(), node->children_.begin(), node->children_.end());
+    }
+    // Each node's destruction takes it off its parent's list.
+    for (auto it = below.rbegin(); it != below.rend(); ++it) {
+        if ((*it)->refs() != 1) internalError("Tree view node held twice");
+        (*it)->release();
     }
 }
 

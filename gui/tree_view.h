@@ -41,7 +41,7 @@ public:
     // past the count last); the children list still gains it at its end.
     virtual KrTreeViewNode* insert(int index, KrString* text) = 0;
 
-    // Releases every child in turn, first to last.
+    // Releases every node below, each before its parent.
     void releaseChildren();
 
     KrTreeView* tree() const { return tree_; }

@@ -65,6 +65,12 @@ inline KrString* krNewEmptyString() {
     s->retain();
     return s;
 }
+// A new reference to the string, or to the shared empty string for null.
+inline KrString* krRetainOrEmpty(KrString* s) {
+    if (!s) return krNewEmptyString();
+    s->retain();
+    return s;
+}
 
 // --- Reading ----------------------------------------------------------------
 

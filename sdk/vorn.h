@@ -678,8 +678,8 @@ int VORN_API ftcpstreamport(int tcp_stream);
  * connection (default 0: it only looks), in milliseconds.
  */
 void VORN_API ftcptimeouts(int read_millis, int accept_millis);
-/* LoadSound: Loads a sound sample (WAV, Ogg Vorbis or MP3); 0 when the file cannot be loaded or no
- * audio device works.
+/* LoadSound: Loads a sound sample (WAV, Ogg Vorbis, MP3, or a tracker module rendered once from
+ * start to end); 0 when the file cannot be loaded or no audio device works.
  */
 int VORN_API floadsound(KrString* filename);
 /* FreeSound: Frees a sound (nothing for 0).
@@ -708,10 +708,11 @@ void VORN_API fsoundpan(int sound, float pan);
  */
 int VORN_API fplaysound(int sound, int flags); /* defaults: flags=0 */
 /* PlayMusic: Plays a music file and returns its channel: WAV, Ogg Vorbis and MP3 files stream from
- * disk, MIDI files (.mid, .rmi) play through the system's synthesiser (the same file again restarts
- * the same music and handle, a negative number). Flags 1 loops MIDI music, 2 starts paused. Returns
- * 0 when the file cannot be played; tracker modules (.mod, .s3m, .xm, .it) are not played yet and
- * return 0.
+ * disk, tracker modules (.mod, .s3m, .xm, .it) play in the mix and MIDI files (.mid, .rmi) through
+ * the system's synthesiser; the same module or MIDI file again restarts the same music and handle
+ * (a negative number, whatever the letter case of the name). Flags 1 loops modules and MIDI music,
+ * 2 starts paused. A module under another name streams once. Returns 0 when the file cannot be
+ * played (DirectMusic segments, .sgt, never play).
  */
 int VORN_API fplaymusic(KrString* file, int flags); /* defaults: flags=0 */
 /* PlayCDTrack: CD audio is not provided: does nothing and returns -1.
@@ -985,6 +986,38 @@ void VORN_API ffreeiconstrip(int icon_strip);
  * Errors: "Invalid Gadget handle"; "Invalid IconStrip handle"
  */
 void VORN_API fsetgadgeticonstrip(int gadget, int icon_strip);
+/* CreateLabel: A label showing the text at x, y of width and height in the group. style: 0 plain, 1
+ * thin border, 2 raised edge, 3 sunken edge. It posts no events.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatelabel(KrString* text, int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* CreateButton: A button with the text at x, y of width and height in the group. style: 1 (or 0)
+ * push button, 2 check box, 3 radio button. A click posts EVENT_GADGET_ACTION with the state after
+ * it (1 ticked or selected, else 0).
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatebutton(KrString* text, int x, int y, int width, int height, int group, int style); /* defaults: style=1 */
+/* SetButtonState: Ticks a check box or selects a radio button (state not 0), or clears it. On a
+ * slider it sets the value, as SetSliderValue does.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type" (neither a button nor a slider)
+ */
+void VORN_API fsetbuttonstate(int button, int state);
+/* ButtonState: 1 when the button is ticked or selected, else 0. On a slider it returns the value,
+ * as SliderValue does.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type" (neither a button nor a slider)
+ */
+int VORN_API fbuttonstate(int button);
+/* CreateTextField: A one-line text field at x, y of width and height in the group; style 1 hides
+ * what is typed (password). Enter posts EVENT_GADGET_ACTION with 13 and inserts nothing; any other
+ * change of the contents posts it with the last character typed. SetGadgetText keeps the user's
+ * selection.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatetextfield(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* TextFieldText: The text field's current contents, as a new string.
+ * Errors: "Invalid TextField Gadget handle"
+ */
+KrString* VORN_API ftextfieldtext(int textfield);
 /* CreateComboBox: A drop-down list of text items; the style has no effect. Choosing an item posts
  * EVENT_GADGET_ACTION with its index. The item commands (AddGadgetItem ... SelectedGadgetItem) fill
  * and read it.
@@ -1046,6 +1079,37 @@ void VORN_API fcollapsetreeviewnode(int node);
  * Errors: "Invalid TreeView Node handle"
  */
 void VORN_API ffreetreeviewnode(int node);
+/* CreateProgBar: A progress bar at x, y of width and height in the group, empty at first. It posts
+ * no events.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreateprogbar(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* UpdateProgBar: Fills the bar to progress (0 empty, 1 full): the position is progress times 100
+ * truncated, kept within 0..100.
+ * Errors: "Invalid ProgBar Gadget handle"
+ */
+void VORN_API fupdateprogbar(int progbar, float progress);
+/* CreateSlider: A slider (scroll bar) at x, y of width and height in the group: horizontal for
+ * style 1, else vertical; give it a range with SetSliderRange. The arrows, the trough and the thumb
+ * post EVENT_GADGET_ACTION with the new value; pressing the mouse on it posts EVENT_MODAL_BEGIN and
+ * letting the thumb go posts EVENT_MODAL_END.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreateslider(int x, int y, int width, int height, int group, int style); /* defaults: style=1 */
+/* SetSliderRange: Values 0 .. total - visible: the slider spans total steps of which visible show
+ * at once (the thumb's size and the step of a click in the trough).
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type" (not a slider)
+ */
+void VORN_API fsetsliderrange(int slider, int visible, int total);
+/* SetSliderValue: Moves the slider to the value, kept within its range. On a button it sets the
+ * state, as SetButtonState does.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type" (neither a button nor a slider)
+ */
+void VORN_API fsetslidervalue(int slider, int value);
+/* SliderValue: The slider's value. On a button it returns the state, as ButtonState does.
+ * Errors: "Invalid Gadget handle"; "Invalid Gadget type" (neither a button nor a slider)
+ */
+int VORN_API fslidervalue(int slider);
 /* CreateWindow: A window with the title text at x, y of width and height, top-level for group 0
  * (else inside that window or panel). style adds: 1 title bar, 2 resizable, 4 menu bar, 8 status
  * bar, 16 tool window, 32 position and size give the client area. It posts EVENT_WINDOW_MOVE,
@@ -1110,6 +1174,16 @@ int VORN_API fcreatetabber(int x, int y, int width, int height, int group, int s
  * Errors: "Invalid Group Gadget handle"
  */
 int VORN_API fcreatepanel(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* SetPanelImage: Tiles the picture file (BMP, PNG or JPEG) over the panel's background from its
+ * top-left corner, instead of its colour. A file that cannot be read leaves the panel as it was.
+ * Errors: "Invalid Panel Gadget handle"
+ */
+void VORN_API fsetpanelimage(int panel, KrString* file);
+/* SetPanelColor: Paints the panel's background in the colour (each channel 0..255), instead of its
+ * picture.
+ * Errors: "Invalid Panel Gadget handle"
+ */
+void VORN_API fsetpanelcolor(int panel, int red, int green, int blue);
 /* CreateTextArea: A multi-line rich text editor. Style 1 wraps words (no horizontal scroll bar).
  * The user's edits post EVENT_GADGET_ACTION with data 1, cursor moves with data 0; the program's
  * own changes and anything while the area is locked post nothing. Positions are 0-based; units 1
@@ -1189,6 +1263,45 @@ void VORN_API flocktextarea(int textarea);
  * Errors: "Invalid TextArea Gadget handle"
  */
 void VORN_API funlocktextarea(int textarea);
+/* CreateToolBar: A tool bar in the group with one button per icon of the picture file icons (square
+ * icons as high as the picture; the colour of its top-left pixel is transparent). It sizes itself:
+ * GadgetWidth and GadgetHeight give its size. Pressing button i (from 0) posts EVENT_GADGET_ACTION
+ * with i. A file that cannot be read gives a tool bar without buttons.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatetoolbar(KrString* icons, int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* EnableToolBarItem: Lets button index (from 0) be pressed again.
+ * Errors: "Invalid ToolBar Gadget handle"
+ */
+void VORN_API fenabletoolbaritem(int toolbar, int index);
+/* DisableToolBarItem: Greys button index (from 0) out.
+ * Errors: "Invalid ToolBar Gadget handle"
+ */
+void VORN_API fdisabletoolbaritem(int toolbar, int index);
+/* SetToolBarTips: The tips shown over the buttons: one piece of the text each, in order, separated
+ * by commas; buttons past the last piece get none, and a piece of 256 or more characters ends the
+ * list. Replaces the earlier tips; "" removes them.
+ * Errors: "Invalid ToolBar Gadget handle"
+ */
+void VORN_API fsettoolbartips(int toolbar, KrString* tips);
+/* CreateHtmlView: A web page view at x, y of width and height in the group, showing "about:blank".
+ * Where the system has no web browser control it stays empty and the html view commands do nothing.
+ * It posts no events.
+ * Errors: "Invalid Group Gadget handle"
+ */
+int VORN_API fcreatehtmlview(int x, int y, int width, int height, int group, int style); /* defaults: style=0 */
+/* HtmlViewGo: Opens the URL (a web address or a file path) in the view.
+ * Errors: "Invalid HTMLView Gadget handle"
+ */
+void VORN_API fhtmlviewgo(int htmlview, KrString* URL);
+/* HtmlViewBack: Goes back to the previous page, if any.
+ * Errors: "Invalid HTMLView Gadget handle"
+ */
+void VORN_API fhtmlviewback(int htmlview);
+/* HtmlViewForward: Goes forward again after HtmlViewBack, if it can.
+ * Errors: "Invalid HTMLView Gadget handle"
+ */
+void VORN_API fhtmlviewforward(int htmlview);
 /* Desktop: The desktop as a group gadget: its ClientWidth and ClientHeight are the screen's.
  */
 int VORN_API fdesktop(void);
@@ -1356,7 +1469,9 @@ int VORN_API floadbuffer(int buffer, KrString* file);
  */
 int VORN_API fsavebuffer(int buffer, KrString* file);
 /* GraphicsWidth: The width of the display; before Graphics, of the desktop (0 under the Native
- * driver, which does not draw on the desktop).
+ * driver, which does not draw on the desktop; an error under the OpenGL driver, which has no
+ * desktop screen).
+ * Errors: "Invalid Screen handle"
  */
 int VORN_API fgraphicswidth(void);
 /* GraphicsHeight: The height of the display; before Graphics, of the desktop (0 under the Native
@@ -1376,7 +1491,8 @@ int VORN_API fgraphicsformat(void);
  */
 void VORN_API fflip(int vwait); /* defaults: vwait=1 */
 /* LockBuffer: Locks the buffer (0: the current one) for the fast pixel commands and LockedPixels;
- * locks nest.
+ * locks nest. Under the OpenGL driver a display or canvas buffer is read back as 24-bit pixels and
+ * written back at the last unlock.
  * Errors: "Invalid Buffer handle"
  */
 void VORN_API flockbuffer(int buffer); /* defaults: buffer=0 */

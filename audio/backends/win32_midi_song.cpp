@@ -135,7 +135,7 @@ private:
     OutputPump watcher_;
 };
 
-std::unique_ptr<SoundSong> loadMidiSong(const char* path, const std::string& lowerName) {
+std::unique_ptr<SoundSong> loadMidiSong(const char* path, const std::string& lowerName, SoundEngine&) {
     if (lowerName.find(".mid") == std::string::npos && lowerName.find(".rmi") == std::string::npos) return nullptr;
     MidiSong song;
     if (!loadMidiFile(path, &song) || song.events.empty()) return nullptr;

@@ -141,8 +141,11 @@ int64_t SoundEngine::playedFrames(int channel) {
 
 SoundStream* SoundEngine::openStream(const char* path, int mode, int length) {
     if (!initialised_ || mode != 0 || length != 0) return nullptr;
-    std::unique_ptr<SoundDecoder> decoder = openSoundDecoder(path);
-    if (!decoder) return nullptr;
+    return openStream(openSoundDecoder(path));
+}
+
+SoundStream* SoundEngine::openStream(std::unique_ptr<SoundDecoder> decoder) {
+    if (!initialised_ || !decoder) return nullptr;
     auto* stream = new SoundStream(std::move(decoder));
     if (stream->mixable() == 0 && stream->ended()) {
         delete stream;
@@ -179,7 +182,7 @@ void SoundEngine::closeStream(SoundStream* stream) {
 
 SoundSong* SoundEngine::loadSong(const char* path) {
     if (!initialised_) return nullptr;
-    std::unique_ptr<SoundSong> song = loadSoundSong(path);
+    std::unique_ptr<SoundSong> song = loadSoundSong(path, *this);
     if (!song) return nullptr;
     songs_.insert(song.get());
     return song.release();

@@ -19,6 +19,7 @@
 #include "audio/engine/sound_output.h"
 #include "audio/engine/sound_sample.h"
 
+class SoundDecoder;
 class SoundStream;
 class SoundSong;
 
@@ -67,6 +68,8 @@ public:
 
     // Streams: `mode` 0 and `length` 0 are the only forms supported.
     SoundStream* openStream(const char* path, int mode, int length);
+    // A stream of the engine's own making (songs that render into the mix).
+    SoundStream* openStream(std::unique_ptr<SoundDecoder> decoder);
     int playStream(int channel, SoundStream* stream, bool paused);
     void closeStream(SoundStream* stream);
 

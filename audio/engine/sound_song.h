@@ -20,9 +20,13 @@ public:
     virtual bool isPlaying() = 0;
 };
 
+class SoundEngine;
+
 // A loader takes the file when it is of its format (judged by the
 // lower-cased name and the content); null when it is not or fails to load.
-using SongLoader = std::unique_ptr<SoundSong> (*)(const char* path, const std::string& lowerName);
+// Songs that render into the mix play through `engine`, which outlives them.
+using SongLoader = std::unique_ptr<SoundSong> (*)(const char* path, const std::string& lowerName,
+                                                  SoundEngine& engine);
 
 struct SongFormat {
     SongFormat(const char* name, SongLoader loader);
@@ -32,4 +36,4 @@ struct SongFormat {
 };
 
 // Loads a song with the first format that takes the file; null when none does.
-std::unique_ptr<SoundSong> loadSoundSong(const char* path);
+std::unique_ptr<SoundSong> loadSoundSong(const char* path, SoundEngine& engine);

@@ -29,3 +29,4 @@ protected:
     // 1 x 1; from then on pointer positions are scaled to it.
     void graphicsSize(int& width, int& height);
 };
+

@@ -18,9 +18,7 @@ constexpr int kNativeHeight = 128;
 class Win32ComboBox : public Win32Gadget<KrComboBox> {
 public:
     Win32ComboBox(KrGroup* group, int style) : Win32Gadget<KrComboBox>(group, style) {
-        HWND hwnd = CreateWindowExA(0, "ComboBoxEx32", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 0, 0,
-                                    win32ClientWindow(group), nullptr, win32Instance(), nullptr);
-        native_.bind(hwnd, this, 0, this);
+        native_.bind(win32CreateControl(group, 0, "ComboBoxEx32", CBS_DROPDOWNLIST), this, 0, this);
     }
 
     void setShape(int x, int y, int width, int height) override {

@@ -19,6 +19,14 @@
 // The platform font of a font object made by the Windows font driver, or null.
 HFONT win32NativeFont(KrFont* font);
 
+// The native window of a gadget control: a hidden child of the group's client
+// area (the window its query(2) names) at 0,0,0,0 with an empty title.
+inline HWND win32CreateControl(KrGroup* group, DWORD exStyle, const char* className, DWORD style) {
+    HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(group->query(2)));
+    return CreateWindowExA(exStyle, className, "", WS_CHILD | style, 0, 0, 0, 0, parent, nullptr, win32Instance(),
+                           nullptr);
+}
+
 template <typename Kind>
 class Win32Gadget : public Kind, public Win32WndProc {
 public:

@@ -7,9 +7,16 @@
 
 #include "gfx2d/win32/win32_font.h"
 #include "gfx2d/kr_screen.h"
+#include "gui/button.h"
 #include "gui/desktop.h"
+#include "gui/html_view.h"
 #include "gui/item_list.h"
+#include "gui/label.h"
 #include "gui/panel.h"
+#include "gui/prog_bar.h"
+#include "gui/slider.h"
+#include "gui/text_field.h"
+#include "gui/tool_bar.h"
 #include "gui/tree_view.h"
 #include "gui/win32/win32_item_list.h"
 #include "gui/win32/win32_window.h"
@@ -17,6 +24,13 @@
 namespace {
 
 Win32GuiDriver theDriver;
+
+// Every gadget starts with the driver's default font.
+template <typename Gadget>
+Gadget* withFont(Gadget* gadget, KrFont* font) {
+    gadget->setFont(font);
+    return gadget;
+}
 
 } // namespace
 
@@ -55,6 +69,41 @@ void Win32GuiDriver::shutdown() {
     defaultFont_ = nullptr;
     if (measuringDc_) DeleteDC(measuringDc_);
     measuringDc_ = nullptr;
+    if (oleStarted_) OleUninitialize();
+    oleTried_ = oleStarted_ = false;
+}
+
+KrLabel* Win32GuiDriver::createLabel(KrGroup* group, int style) {
+    return withFont(win32CreateLabel(group, style), defaultFont_);
+}
+
+KrButton* Win32GuiDriver::createButton(KrGroup* group, int style) {
+    return withFont(win32CreateButton(group, style), defaultFont_);
+}
+
+KrTextField* Win32GuiDriver::createTextField(KrGroup* group, int style) {
+    return withFont(win32CreateTextField(group, style), defaultFont_);
+}
+
+KrSlider* Win32GuiDriver::createSlider(KrGroup* group, int style) {
+    return withFont(win32CreateSlider(group, style), defaultFont_);
+}
+
+KrProgBar* Win32GuiDriver::createProgBar(KrGroup* group, int style) {
+    return withFont(win32CreateProgBar(group, style), defaultFont_);
+}
+
+KrToolBar* Win32GuiDriver::createToolBar(KrGroup* group, int style) {
+    return withFont(win32CreateToolBar(group, style), defaultFont_);
+}
+
+KrHtmlView* Win32GuiDriver::createHtmlView(KrGroup* group, int style) {
+    if (!oleTried_) {
+        oleTried_ = true;
+        // S_FALSE: already started on this thread; it still needs its own stop.
+        oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
+    }
+    return withFont(win32CreateHtmlView(group, style, oleStarted_), defaultFont_);
 }
 
 KrWindow* Win32GuiDriver::createWindow(KrGroup* group, int style) {
@@ -79,9 +128,7 @@ KrWindow* Win32GuiDriver::createWindow(KrGroup* group, int style) {
 }
 
 KrPanel* Win32GuiDriver::createPanel(KrGroup* group, int style) {
-    KrPanel* panel = win32CreatePanel(group, style);
-    panel->setFont(defaultFont_);
-    return panel;
+    return withFont(win32CreatePanel(group, style), defaultFont_);
 }
 
 KrComboBox* Win32GuiDriver::createComboBox(KrGroup* group, int style) {
@@ -90,24 +137,17 @@ KrComboBox* Win32GuiDriver::createComboBox(KrGroup* group, int style) {
         box->release();
         runtimeError("Unable to create combobox");
     }
-    box->setFont(defaultFont_);
-    return box;
+    return withDefaultFont(box);
 }
 
 KrListBox* Win32GuiDriver::createListBox(KrGroup* group, int style) {
-    KrListBox* list = win32CreateListBox(group, style);
-    list->setFont(defaultFont_);
-    return list;
+    return withDefaultFont(win32CreateListBox(group, style));
 }
 
 KrTabber* Win32GuiDriver::createTabber(KrGroup* group, int style) {
-    KrTabber* tabber = win32CreateTabber(group, style);
-    tabber->setFont(defaultFont_);
-    return tabber;
+    return withDefaultFont(win32CreateTabber(group, style));
 }
 
 KrTreeView* Win32GuiDriver::createTreeView(KrGroup* group, int style) {
-    KrTreeView* tree = win32CreateTreeView(group, style);
-    tree->setFont(defaultFont_);
-    return tree;
+    return withDefaultFont(win32CreateTreeView(group, style));
 }

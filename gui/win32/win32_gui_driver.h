@@ -20,6 +20,13 @@ public:
     bool startup() override;
     void shutdown() override;
 
+    KrLabel* createLabel(KrGroup* group, int style) override;
+    KrButton* createButton(KrGroup* group, int style) override;
+    KrTextField* createTextField(KrGroup* group, int style) override;
+    KrSlider* createSlider(KrGroup* group, int style) override;
+    KrProgBar* createProgBar(KrGroup* group, int style) override;
+    KrToolBar* createToolBar(KrGroup* group, int style) override;
+    KrHtmlView* createHtmlView(KrGroup* group, int style) override;
     KrWindow* createWindow(KrGroup* group, int style) override;
     KrPanel* createPanel(KrGroup* group, int style) override;
     KrComboBox* createComboBox(KrGroup* group, int style) override;
@@ -42,6 +49,13 @@ public:
     KrFont* defaultFont() const { return defaultFont_; }
 
 private:
+    // Every new gadget starts with the default font.
+    template <typename Gadget>
+    Gadget* withDefaultFont(Gadget* gadget) {
+        gadget->setFont(defaultFont_);
+        return gadget;
+    }
+
     KrDesktop* desktop_ = nullptr;
     KrFont* defaultFont_ = nullptr;
     HDC measuringDc_ = nullptr;
@@ -49,9 +63,20 @@ private:
     // requester's path.
     COLORREF customColours_[16] = {};
     char directory_[MAX_PATH] = {};
+    // OLE, started for the first html view and stopped with the module.
+    bool oleTried_ = false;
+    bool oleStarted_ = false;
 };
 
 // The kinds' constructors, one file each.
+KrLabel* win32CreateLabel(KrGroup* group, int style);
+KrButton* win32CreateButton(KrGroup* group, int style);
+KrTextField* win32CreateTextField(KrGroup* group, int style);
+KrSlider* win32CreateSlider(KrGroup* group, int style);
+KrProgBar* win32CreateProgBar(KrGroup* group, int style);
+KrToolBar* win32CreateToolBar(KrGroup* group, int style);
+// Without OLE the html view stays an empty host window.
+KrHtmlView* win32CreateHtmlView(KrGroup* group, int style, bool oleReady);
 KrPanel* win32CreatePanel(KrGroup* group, int style);
 KrDesktop* win32CreateDesktop();
 

@@ -1,5 +1,5 @@
 // What the Windows classes of the item-list gadgets and the tree view share:
-// the native parent of a new control and the icon an item may show.
+// the icon an item may show, and their constructors.
 #pragma once
 
 #include <windows.h>
@@ -11,9 +11,6 @@ class KrComboBox;
 class KrListBox;
 class KrTabber;
 class KrTreeView;
-
-// The client window of a group, which new controls are made inside.
-inline HWND win32ClientWindow(KrGroup* group) { return reinterpret_cast<HWND>(static_cast<intptr_t>(group->query(2))); }
 
 // The icon an item shows: `icon` when it is not negative and the gadget has
 // an icon strip of this driver attached, else -1 (no icon).

@@ -22,8 +22,7 @@ static_assert(kListStyle == 0x404D);
 class Win32ListBox : public Win32Gadget<KrListBox> {
 public:
     Win32ListBox(KrGroup* group, int style) : Win32Gadget<KrListBox>(group, style) {
-        HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, "SysListView32", "", WS_CHILD | kListStyle, 0, 0, 0, 0,
-                                    win32ClientWindow(group), nullptr, win32Instance(), nullptr);
+        HWND hwnd = win32CreateControl(group, WS_EX_CLIENTEDGE, "SysListView32", kListStyle);
         native_.bind(hwnd, this, 0, this);
         LVCOLUMNA column = {};
         column.mask = LVCF_WIDTH;

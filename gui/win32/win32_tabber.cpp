@@ -19,8 +19,7 @@ namespace {
 class Win32Tabber : public Win32Gadget<KrTabber> {
 public:
     Win32Tabber(KrGroup* group, int style) : Win32Gadget<KrTabber>(group, style) {
-        HWND tabs = CreateWindowExA(0, "SysTabControl32", "", WS_CHILD | WS_CLIPCHILDREN | TCS_FOCUSNEVER | TCS_HOTTRACK,
-                                    0, 0, 0, 0, win32ClientWindow(group), nullptr, win32Instance(), nullptr);
+        HWND tabs = win32CreateControl(group, 0, "SysTabControl32", WS_CLIPCHILDREN | TCS_FOCUSNEVER | TCS_HOTTRACK);
         native_.bind(tabs, this, 0, this);
         HWND page = CreateWindowExA(0, win32WindowClass(), "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, tabs,
                                     nullptr, win32Instance(), nullptr);
@@ -55,10 +54,16 @@ public:
         height = page.bottom - page.top;
     }
 
-    // Tabs with icons may be higher: the page is placed again.
+    // Tabs with icons or in another font may be higher or lower: the page is
+    // placed again.
     void setIconStrip(KrIconStrip* strip) override {
         SendMessageA(native_.handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(win32ImageList(strip)));
         KrTabber::setIconStrip(strip);
+        setShape(x(), y(), width(), height());
+    }
+
+    void setFont(KrFont* font) override {
+        Win32Gadget<KrTabber>::setFont(font);
         setShape(x(), y(), width(), height());
     }
 

@@ -69,10 +69,17 @@ public:
         send(EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
     }
 
-    // The gadget text replaces the whole text: a change of the program's.
+    // The gadget text replaces the whole text, and a font reformats it:
+    // changes of the program's, made locked like the others.
     void setText(KrString* text) override {
         lock();
         Win32Gadget<KrTextArea>::setText(text);
+        unlock();
+    }
+
+    void setFont(KrFont* font) override {
+        lock();
+        Win32Gadget<KrTextArea>::setFont(font);
         unlock();
     }
 

@@ -88,9 +88,8 @@ private:
 class Win32TreeView : public Win32Gadget<KrTreeView> {
 public:
     Win32TreeView(KrGroup* group, int style) : Win32Gadget<KrTreeView>(group, style) {
-        HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, "SysTreeView32", "",
-                                    WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
-                                    0, 0, win32ClientWindow(group), nullptr, win32Instance(), nullptr);
+        HWND hwnd = win32CreateControl(group, WS_EX_CLIENTEDGE, "SysTreeView32",
+                                       TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
         native_.bind(hwnd, this, 0, this);
         root_ = new Win32TreeViewNode(this, nullptr, hwnd, TVI_ROOT);
     }

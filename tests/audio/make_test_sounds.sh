@@ -6,6 +6,7 @@
 #   make_test_sounds.sh DIR
 set -euo pipefail
 dir="$1"
+here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$dir"
 cd "$dir"
 synth() { sox -q -n "$@"; }
@@ -37,3 +38,5 @@ lame --quiet -b 128 long.wav song.mp3
 # IMA ADPCM in a WAV file (decoded by the platform codec), with sox's decode.
 sox -q long.wav -e ima-adpcm ima.wav
 raw16 ima.wav ima_ref.raw
+# Tracker modules, one per format, written by our own script.
+python3 "$here/make_modules.py" .

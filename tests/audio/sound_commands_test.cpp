@@ -64,7 +64,7 @@ public:
 };
 
 // Takes any name with "recorded" in it, without reading a file.
-std::unique_ptr<SoundSong> loadRecordedSong(const char* path, const std::string& lowerName) {
+std::unique_ptr<SoundSong> loadRecordedSong(const char* path, const std::string& lowerName, SoundEngine&) {
     if (lowerName.find("recorded") == std::string::npos) return nullptr;
     ++songLog.loads;
     songLog.lastPath = path;

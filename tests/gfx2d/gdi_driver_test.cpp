@@ -382,7 +382,7 @@ TEST(GfxDriverSwitch, EachDriverComesUpWholeAndTheOldOneGoes) {
             int front = FrontBuffer();
             ASSERT_NE(front, 0);
             driver2D().setColor(kRed);
-            driver2D().plot(1, 1);
+            driver2D().rect(0, 0, 4, 4, true);
             EXPECT_EQ(pixelAt(graphicsDisplayBuffer()->graphics(), 1, 1) | 0xFF000000, kRed) << name;
             Flip(0);
         }

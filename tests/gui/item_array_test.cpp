@@ -10,15 +10,9 @@
 #include "gui/item_array.h"
 #include "lang/kr_string.h"
 #include "support/program_harness.h"
+#include "support/text_arg.h"
 
 namespace {
-
-struct Text {
-    explicit Text(const char* s) : string(krNewString(s)) {}
-    ~Text() { release(string); }
-    operator KrString*() const { return string; }
-    KrString* string;
-};
 
 std::vector<std::string> textsOf(const KrItemArray& items) {
     std::vector<std::string> texts;

@@ -17,6 +17,7 @@
 #include "lang/kr_string.h"
 #include "support/event_commands.h"
 #include "support/program_harness.h"
+#include "support/text_arg.h"
 
 extern "C" {
 __attribute__((stdcall)) int CreateTreeView(int x, int y, int width, int height, int group, int style);
@@ -33,13 +34,6 @@ __attribute__((stdcall)) void FreeTreeViewNode(int node);
 }
 
 namespace {
-
-struct Text {
-    explicit Text(const char* s) : string(krNewString(s)) {}
-    ~Text() { release(string); }
-    operator KrString*() const { return string; }
-    KrString* string;
-};
 
 HWND controlOf(int gadget) { return reinterpret_cast<HWND>(static_cast<intptr_t>(liveObject(gadget)->query(1))); }
 

@@ -13,15 +13,9 @@
 #include "lang/kr_string.h"
 #include "support/event_commands.h"
 #include "support/program_harness.h"
+#include "support/text_arg.h"
 
 namespace {
-
-struct Text {
-    explicit Text(const char* s) : string(krNewString(s)) {}
-    ~Text() { release(string); }
-    operator KrString*() const { return string; }
-    KrString* string;
-};
 
 HWND clientOf(int gadget) { return reinterpret_cast<HWND>(static_cast<intptr_t>(liveObject(gadget)->query(2))); }
 HWND frameOf(int window) { return GetAncestor(clientOf(window), GA_ROOT); }

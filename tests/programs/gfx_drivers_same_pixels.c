@@ -1,4 +1,4 @@
-/* One drawing program under the DirectDraw and the Native driver: pixels
+/* One drawing program under the DirectDraw, Native and OpenGL drivers: pixels
  * written and read (and past the edges), a masked and an unmasked image
  * blit, CopyRect inside the buffer and across its edge, printed as letters,
  * then the extent of a solid Oval. Every driver prints the same. */
@@ -52,4 +52,5 @@ static void drawUnder(int driver) {
 VORN_MAIN {
     drawUnder(3);
     drawUnder(1);
+    drawUnder(2);
 }

@@ -61,6 +61,6 @@ VORN_MAIN {
     fremovegadgetitem(kinds[2], 0);
     sayItems("only tab removed: ", kinds[2]);
 
-    fcountgadgetitems(fcreatepanel(0, 0, 10, 10, w, 0));
+    fcountgadgetitems(fcreatebutton(TEXT("Not a list"), 0, 0, 80, 24, w, 1));
     say("not reached");
 }

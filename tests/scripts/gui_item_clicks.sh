@@ -5,25 +5,11 @@
 # second node, then closes the window with Alt+F4. The program prints every
 # selection event with its data and the stored selection.
 #   gui_item_clicks.sh BIN_DIR PROGRAM_DIR
-. "$(dirname "$0")/../../scripts/win32-support.sh"
-skip_without_win32
-bin="$1"; programs="$2"
-winerun="$(dirname "$0")/../../scripts/winerun"
-[ -n "${DISPLAY:-}" ] || { echo "skipped: no X display"; exit 77; }
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../support/gui_script.sh"
 
-"$winerun" "$bin/vornrun.exe" "$programs/gui_items_peer.img" >"$work/out" 2>"$work/err" </dev/null &
-pid=$!
-for _ in $(seq 300); do grep -q ready "$work/out" 2>/dev/null && break; sleep 0.1; done
-wid=""
-for _ in $(seq 100); do wid=$(xdotool search --name '^Vorn Items Test$' 2>/dev/null | head -n 1); [ -n "$wid" ] && break; sleep 0.1; done
-[ -n "$wid" ] || { echo "no X window for the program's window"; cat "$work/out" "$work/err"; exit 1; }
+start_program gui_items_peer
+wait_for ready
+window_named '^Vorn Items Test$'
 
 # Clicks go to screen positions: the client area's origin (the program says
 # where) plus the gadget places in it: list (10,10 150x120, 40-pixel rows),
@@ -32,7 +18,7 @@ cx=$(tr -d '\r' <"$work/out" | sed -n 's/^client x //p')
 cy=$(tr -d '\r' <"$work/out" | sed -n 's/^client y //p')
 at() { xdotool mousemove --sync $((cx + $1)) $((cy + $2)) click 1; sleep 0.3; }
 xdotool windowfocus --sync "$wid"
-for _ in $(seq 50); do grep -q focused "$work/out" 2>/dev/null && break; sleep 0.1; done
+wait_for focused
 sleep 0.3
 xdotool key Down
 sleep 0.3
@@ -42,11 +28,7 @@ at 260 22
 at 280 222
 sleep 0.2
 xdotool key --window "$wid" alt+F4
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"; code=$?
-pid=""
-
-got=$(tr -d '\r' <"$work/out")
+finish_program
 status=0
 [ "$code" = 0 ] || { echo "exit code $code, expected 0"; cat "$work/err"; status=1; }
 check() { # kind, expected last event line of that kind

@@ -5,25 +5,11 @@
 # The program prints what arrived as events and what the polling commands
 # counted.
 #   gui_real_input.sh BIN_DIR PROGRAM_DIR
-. "$(dirname "$0")/../../scripts/win32-support.sh"
-skip_without_win32
-bin="$1"; programs="$2"
-winerun="$(dirname "$0")/../../scripts/winerun"
-[ -n "${DISPLAY:-}" ] || { echo "skipped: no X display"; exit 77; }
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../support/gui_script.sh"
 
-"$winerun" "$bin/vornrun.exe" "$programs/gui_input_peer.img" >"$work/out" 2>"$work/err" </dev/null &
-pid=$!
-for _ in $(seq 300); do grep -q ready "$work/out" 2>/dev/null && break; sleep 0.1; done
-wid=""
-for _ in $(seq 100); do wid=$(xdotool search --name '^Vorn Input Test$' 2>/dev/null | head -n 1); [ -n "$wid" ] && break; sleep 0.1; done
-[ -n "$wid" ] || { echo "no X window for the program's window"; cat "$work/out" "$work/err"; exit 1; }
+start_program gui_input_peer
+wait_for ready
+window_named '^Vorn Input Test$'
 
 xdotool windowfocus --sync "$wid"
 sleep 0.3
@@ -34,11 +20,7 @@ xdotool click 4
 xdotool click 5
 sleep 0.3
 xdotool key --window "$wid" alt+F4
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"; code=$?
-pid=""
-
-got=$(tr -d '\r' <"$work/out")
+finish_program
 status=0
 [ "$code" = 0 ] || { echo "exit code $code, expected 0"; cat "$work/err"; status=1; }
 # The events of each step, in order; Alt+F4 adds its own key events before

@@ -5,31 +5,11 @@
 # events), then types once more after the program has unlocked it (action 1).
 # The text ends up with every character typed, in place.
 #   gui_text_area_typing.sh BIN_DIR PROGRAM_DIR
-. "$(dirname "$0")/../../scripts/win32-support.sh"
-skip_without_win32
-bin="$1"; programs="$2"
-winerun="$(dirname "$0")/../../scripts/winerun"
-[ -n "${DISPLAY:-}" ] || { echo "skipped: no X display"; exit 77; }
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../support/gui_script.sh"
 
-wait_for() { # wait_for LINE: until the program has printed that line
-    for _ in $(seq 200); do tr -d '\r' <"$work/out" | grep -qx "$1" && return 0; sleep 0.05; done
-    echo "the program never printed '$1'"; tr -d '\r' <"$work/out"; cat "$work/err"; exit 1
-}
-
-"$winerun" "$bin/vornrun.exe" "$programs/text_area_peer.img" >"$work/out" 2>"$work/err" </dev/null &
-pid=$!
+start_program text_area_peer
 wait_for ready
-wid=""
-for _ in $(seq 100); do wid=$(xdotool search --name '^Vorn Text Area Test$' 2>/dev/null | head -n 1); [ -n "$wid" ] && break; sleep 0.1; done
-[ -n "$wid" ] || { echo "no X window for the program's window"; exit 1; }
-
+window_named '^Vorn Text Area Test$'
 xdotool windowfocus --sync "$wid"
 wait_for focused
 sleep 0.3
@@ -43,11 +23,8 @@ wait_for unlocked
 xdotool type z
 sleep 0.3
 xdotool key --window "$wid" alt+F4
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"; code=$?
-pid=""
+finish_program
 
-got=$(tr -d '\r' <"$work/out")
 status=0
 [ "$code" = 0 ] || { echo "exit code $code, expected 0"; cat "$work/err"; status=1; }
 before=$(echo "$got" | sed -n '/^focused$/,/^locked$/p' | grep '^action')

@@ -1,8 +1,8 @@
 /* The program half of the requester test: a window whose text area has the
  * keyboard focus, then, one after the other, Proceed, RequestFile with the
- * extensions bmp and png, RequestColor starting at orange and RequestFont,
- * printing each result. Then the first action of the text area (a key typed
- * where the focus went back after the dialogs) and the close. */
+ * extensions bmp and png, RequestColor starting at orange, RequestFont and
+ * RequestDir, printing each result. Then the first action of the text area
+ * (a key typed where the focus went back after the dialogs) and the close. */
 #include "../gui_check.h"
 
 VORN_MAIN {
@@ -24,6 +24,8 @@ VORN_MAIN {
     sayInt("blue ", frequestedblue());
     say("asking font");
     sayInt("font ", frequestfont());
+    sayString("directory '", frequestdir(TEXT("Vorn Pick Directory")));
+    _krStrTmpFree(1);
     for (;;) {
         id = fwaitevent(-1);
         if (id == EVENT_WINDOW_CLOSE) break;

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Fetches Debian's source package of libxmp (with Debian's patches applied)
+# into DIR, once; the build cross-builds it from there. Its sources never
+# enter the repository. Needs deb-src entries (scripts/install-deps.sh adds
+# them where there are none).
+#   fetch-libxmp.sh DIR
+set -euo pipefail
+dest=$(realpath -m "$1")
+[ -f "$dest/include/xmp.h" ] && exit 0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+echo "fetching Debian's source package of libxmp"
+if ! apt-get source -qq libxmp >log 2>&1; then
+    cat log >&2
+    echo "apt-get source libxmp failed: run scripts/install-deps.sh (it adds deb-src entries)" >&2
+    exit 1
+fi
+src=$(find . -maxdepth 1 -type d -name 'libxmp-*' | head -n 1)
+[ -n "$src" ] && [ -f "$src/include/xmp.h" ] || { echo "no libxmp sources unpacked" >&2; exit 1; }
+rm -rf "$dest"
+mkdir -p "$(dirname "$dest")"
+mv "$src" "$dest"
