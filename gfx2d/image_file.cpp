@@ -77,6 +77,21 @@ bool jpegTablesFit(const uint8_t* data, int size) {
     return true;
 }
 
+// stb_image grows its buffer for a PNG's compressed data by the length that
+// a data chunk declares before it reads the chunk, so a few bytes declaring
+// gigabytes cost gigabytes. Every chunk, in the order stb reads them, must
+// fit in the file.
+bool pngChunksFit(const uint8_t* data, int size) {
+    int64_t at = 8;
+    while (at + 8 <= size) {
+        int64_t length = int64_t(data[at]) << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3];
+        if (length > size - at - 12) return false;
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0) break;
+        at += 12 + length;
+    }
+    return true;
+}
+
 } // namespace
 
 ImageFileKind imageFileKind(const char* name) {
@@ -95,6 +110,7 @@ DecodedImage decodeImageMemory(const uint8_t* data, int size, ImageFileKind kind
     stbi__start_mem(&s, data, size);
     if (!isKind(&s, kind)) return image;
     if (kind == ImageFileKind::Jpeg && !jpegTablesFit(data, size)) return image;
+    if (kind == ImageFileKind::Png && !pngChunksFit(data, size)) return image;
     // The header's size is checked before the decoder allocates anything.
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, size, &width, &height, &channels)) return image;
