@@ -11,7 +11,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 echo "fetching Debian's source package of libxmp"
-if ! apt-get source -qq libxmp >log 2>&1; then
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+# Package lists older than the deb-src entries know no source packages yet.
+if ! apt-get source -qq libxmp >log 2>&1 && ! { $sudo apt-get update -qq && apt-get source -qq libxmp >log 2>&1; }; then
     cat log >&2
     echo "apt-get source libxmp failed: run scripts/install-deps.sh (it adds deb-src entries)" >&2
     exit 1

@@ -4,10 +4,11 @@
 // line, video memory or vertical blank, so those read 0 and VWait returns at
 // once. The desktop screen is made when the driver starts.
 #include "gfx2d/backends/gdi/win32_gdi_screen.h"
+#include "gfx2d/backends/window_mode_screen_driver.h"
 
 namespace {
 
-class Win32GDIScreenDriver : public KrScreenDriver {
+class Win32GDIScreenDriver : public WindowModeScreenDriver {
 public:
     Win32GDIScreenDriver() { setup("Win32GDIScreenDriver", "Screen", "Native"); }
 
@@ -22,20 +23,6 @@ public:
     void shutdown() override {
         desktop_ = nullptr; // released with the module's resources
         if (activeScreenDriver() == this) setActiveScreenDriver(nullptr);
-    }
-
-    int scanLine() override { return 0; }
-    int availableVideoMemory() override { return 0; }
-    int totalVideoMemory() override { return 0; }
-    void waitVerticalBlanks(int) override {}
-    int modeCount() override { return 1; }
-
-    bool modeInfo(int index, int& width, int& height, int& format) override {
-        bool known = index == 0;
-        width = known ? 640 : 0;
-        height = known ? 480 : 0;
-        format = known ? 1 : 0;
-        return known;
     }
 
     KrScreen* createScreen(int width, int height, int format, int request) override {

@@ -2,10 +2,11 @@
 // the one mode 640 x 480, format 1; scan line and video memory are 0,
 // vertical blanks are not waited for, and there is no desktop screen.
 #include "gfx2d/backends/opengl/win32_gl_screen.h"
+#include "gfx2d/backends/window_mode_screen_driver.h"
 
 namespace {
 
-class Win32GLScreenDriver : public KrScreenDriver {
+class Win32GLScreenDriver : public WindowModeScreenDriver {
 public:
     Win32GLScreenDriver() { setup("Win32GLScreenDriver", "Screen", "OpenGL"); }
 
@@ -17,20 +18,6 @@ public:
 
     void shutdown() override {
         if (activeScreenDriver() == this) setActiveScreenDriver(nullptr);
-    }
-
-    int scanLine() override { return 0; }
-    int availableVideoMemory() override { return 0; }
-    int totalVideoMemory() override { return 0; }
-    void waitVerticalBlanks(int) override {}
-    int modeCount() override { return 1; }
-
-    bool modeInfo(int index, int& width, int& height, int& format) override {
-        bool known = index == 0;
-        width = known ? 640 : 0;
-        height = known ? 480 : 0;
-        format = known ? 1 : 0;
-        return known;
     }
 
     KrScreen* createScreen(int width, int height, int format, int request) override {
