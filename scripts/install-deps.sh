@@ -10,7 +10,7 @@ packages=(g++-mingw-w64-i686-posix cmake ninja-build wine wine32:i386 xvfb xauth
           libgl1-mesa-dri:i386 libglx-mesa0:i386  # OpenGL under Wine: Mesa's software renderer
           g++-multilib clang libclang-rt-14-dev)  # the last three: the native build and its fuzzers
 
-packages+=(dpkg-dev python3)  # apt-get source unpacks libxmp with dpkg-source; python3 writes test modules
+packages+=(dpkg-dev patch python3)  # apt-get source unpacks libxmp with dpkg-source, patch applies our fixes; python3 writes test modules
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
