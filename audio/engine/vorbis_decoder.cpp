@@ -43,8 +43,8 @@ private:
 // stb_vorbis cannot clean up after its comment list could not be allocated:
 // it then walks the missing list as many times as the file's comment count
 // says. A file whose comment header asks for more than kCommentRoom of the
-// arena (vendor text and list), or claims more comments than its bytes can
-// hold, is refused before stb opens it. The header is the stream's second
+// arena (vendor text and list), or claims more comments or longer ones than
+// its bytes can hold, is refused before stb opens it. The header is the stream's second
 // packet, gathered here from the pages' segment tables.
 constexpr uint32_t kCommentRoom = 1 << 20;
 
@@ -81,7 +81,18 @@ bool commentHeaderFits(std::FILE* file) {
     if (vendor > kCommentRoom || 11 + vendor + 4 > packet.size()) return false;
     uint32_t count = le32(11 + vendor);
     size_t rest = packet.size() - (11 + vendor + 4);
-    return count <= rest / 4 && vendor + uint64_t(count) * 8 <= kCommentRoom;
+    if (count > rest / 4 || vendor + uint64_t(count) * 8 > kCommentRoom) return false;
+    // Each comment's length and text lie in the packet: stb takes a length
+    // cut off by the packet's end, or one above 2 GB, as a negative size and
+    // writes the text's terminator outside the room it took for it.
+    size_t at = 11 + vendor + 4;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (at + 4 > packet.size()) return false;
+        uint32_t length = le32(at);
+        if (length > packet.size() - at - 4) return false;
+        at += 4 + length;
+    }
+    return true;
 }
 
 std::unique_ptr<SoundDecoder> probeVorbis(const DecoderInput& in, bool* refused) {
