@@ -41,14 +41,18 @@ struct Contender {
 
 // Best seconds per call of each contender over rounds of n calls each, the
 // contenders taking turns round by round. Rounds are short (n is chosen for
-// about a millisecond) and many, so that on a shared machine each contender
-// has some rounds that nothing else disturbed.
-void race(std::vector<Contender>& contenders, int n, int rounds = 41) {
-    for (int round = 0; round < rounds; ++round)
-        for (Contender& c : contenders) {
+// about a millisecond) and go on until each contender has run for a quarter
+// of a second, so that on a shared machine each has some rounds that nothing
+// else disturbed.
+void race(std::vector<Contender>& contenders, int n, double seconds = 0.25) {
+    std::vector<double> total(contenders.size());
+    for (int round = 0; round < 41 || total[0] < seconds; ++round)
+        for (size_t c = 0; c < contenders.size(); ++c) {
             BenchClock clock;
-            for (int i = 0; i < n; ++i) c.run(i);
-            c.best = std::min(c.best, clock.seconds() / n);
+            for (int i = 0; i < n; ++i) contenders[c].run(i);
+            const double elapsed = clock.seconds();
+            total[c] += elapsed;
+            contenders[c].best = std::min(contenders[c].best, elapsed / n);
         }
 }
 
