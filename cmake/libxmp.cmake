@@ -1,16 +1,19 @@
 # libxmp (tracker modules) as a static library built from Debian's source
-# package, fetched once into build/libxmp-src by scripts/fetch-libxmp.sh.
+# package, fetched once into build/libxmp-src by scripts/fetch-libxmp.sh, which
+# applies our fixes (scripts/libxmp-patches).
 # Its depackers and ProWizard converters stay out: they unpack archives into
 # temporary files and widen what a hostile file can reach, and the formats we
 # play need neither. Defines the target `xmp` and libxmp_users().
 get_filename_component(LIBXMP_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 set(LIBXMP_DIR ${LIBXMP_ROOT}/build/libxmp-src)
-if(NOT EXISTS ${LIBXMP_DIR}/include/xmp.h)
-    execute_process(COMMAND ${LIBXMP_ROOT}/scripts/fetch-libxmp.sh ${LIBXMP_DIR} RESULT_VARIABLE fetched)
-    if(NOT fetched EQUAL 0)
-        message(FATAL_ERROR "libxmp's source package could not be fetched (see above)")
-    endif()
+# Fetches the sources once and applies the fixes of scripts/libxmp-patches
+# not applied yet; a new fix there configures again.
+execute_process(COMMAND ${LIBXMP_ROOT}/scripts/fetch-libxmp.sh ${LIBXMP_DIR} RESULT_VARIABLE fetched)
+if(NOT fetched EQUAL 0)
+    message(FATAL_ERROR "libxmp's source package could not be fetched or patched (see above)")
 endif()
+file(GLOB LIBXMP_PATCHES CONFIGURE_DEPENDS ${LIBXMP_ROOT}/scripts/libxmp-patches/*.patch)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${LIBXMP_PATCHES})
 
 file(GLOB LIBXMP_C ${LIBXMP_DIR}/src/*.c ${LIBXMP_DIR}/src/loaders/*.c)
 list(FILTER LIBXMP_C EXCLUDE REGEX "/loaders/pw_load\\.c$")

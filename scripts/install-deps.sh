@@ -11,7 +11,7 @@ packages=(g++-mingw-w64-i686-posix cmake ninja-build wine wine32:i386 xvfb xauth
           g++-multilib clang libclang-rt-14-dev  # the native build and its fuzzers
           libsdl2-dev libpixman-1-dev pkg-config)  # the native benchmarks compare with these
 
-packages+=(dpkg-dev python3)  # apt-get source unpacks libxmp with dpkg-source; python3 writes test modules
+packages+=(dpkg-dev patch python3)  # apt-get source unpacks libxmp with dpkg-source, patch applies our fixes; python3 writes test modules
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

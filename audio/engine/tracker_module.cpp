@@ -82,6 +82,7 @@ void TrackerModule::restart() {
     tick_.clear();
     tickAt_ = 0;
     loopsSeen_ = 0;
+    emptyTicks_ = 0;
 }
 
 bool TrackerModule::nextTick() {
@@ -99,6 +100,18 @@ bool TrackerModule::nextTick() {
             ended_ = true;
             return false;
         }
+    }
+    // A tick always lasts some samples at any tempo a file can set. A broken
+    // file can leave libxmp at a tempo of zero, where ticks come out empty
+    // and the song never reaches its end, so render() would spin for ever:
+    // a run of empty ticks ends the song.
+    if (info.buffer_size <= 0) {
+        if (++emptyTicks_ >= kMaxEmptyTicks) {
+            ended_ = true;
+            return false;
+        }
+    } else {
+        emptyTicks_ = 0;
     }
     const auto* values = static_cast<const int16_t*>(info.buffer);
     tick_.assign(values, values + std::max(info.buffer_size, 0) / 2);

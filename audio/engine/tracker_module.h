@@ -59,11 +59,15 @@ private:
     TrackerModule(void* context, int rate);
     bool nextTick();
 
+    // Empty ticks in a row after which the song counts as ended.
+    static constexpr int kMaxEmptyTicks = 256;
+
     void* context_; // xmp_context
     int rate_;
     std::vector<int16_t> tick_; // the rendered tick not yet handed out
     size_t tickAt_ = 0;          // values of tick_ handed out
     int loopsSeen_ = 0;
+    int emptyTicks_ = 0;
     bool ended_ = false;
     std::atomic<bool> looping_{false};
 };

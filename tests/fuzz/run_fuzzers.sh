@@ -18,7 +18,7 @@ for name in "${targets[@]}"; do
     "$dir/fuzz_$name" -max_total_time="$seconds" -runs="$runs" -timeout=10 -rss_limit_mb=1024 -malloc_limit_mb=512 \
         -artifact_prefix="$dir/findings/$name-" -print_final_stats=1 "$work" "$here/corpus/$name" \
         >"$dir/$name.log" 2>&1 || { status=1; tail -40 "$dir/$name.log"; }
-    grep -E "^#[0-9]+ +(DONE|INITED)" "$dir/$name.log" | tail -1
+    grep -E "^#[0-9]+[[:space:]]+(DONE|INITED)" "$dir/$name.log" | tail -1
     grep -E "^stat::(number_of_executed_units|average_exec_per_sec)" "$dir/$name.log" | tr '\n' ' '; echo
 done
 exit $status
