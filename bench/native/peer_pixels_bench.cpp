@@ -7,8 +7,9 @@
 // Contenders of a case run in alternating rounds, so that a busy machine
 // slows them alike, and each keeps its best round. Each line prints our rate
 // and, per peer, how many times faster ours is (above 1: ours is faster).
-// Before timing, every contender's result is checked against ours from the
-// same starting pixels, so that all of them do the same work.
+// Before timing, every fill and blit contender's result is checked against
+// ours from the same starting pixels, so that all of them do the same work
+// (lines are not: SDL may choose other pixels along a line).
 #include <SDL.h>
 #include <pixman.h>
 
