@@ -44,11 +44,15 @@ struct Contender {
 // contenders taking turns round by round. Rounds are short (n is chosen for
 // about a millisecond) and go on until each contender has run for a quarter
 // of a second, so that on a shared machine each has some rounds that nothing
-// else disturbed.
+// else disturbed. Each round starts with an untimed call, so that it finds
+// the caches as this contender leaves them, not as the one before did (a
+// fill that streams past the cache would otherwise gain from following one
+// that left the surface dirty in it, or lose from it).
 void race(std::vector<Contender>& contenders, int n, double seconds = 0.25) {
     std::vector<double> total(contenders.size());
     for (int round = 0; round < 41 || total[0] < seconds; ++round)
         for (size_t c = 0; c < contenders.size(); ++c) {
+            contenders[c].run(n);
             BenchClock clock;
             for (int i = 0; i < n; ++i) contenders[c].run(i);
             const double elapsed = clock.seconds();
