@@ -77,19 +77,43 @@ bool jpegTablesFit(const uint8_t* data, int size) {
     return true;
 }
 
+bool isEmptyPngData(const uint8_t* chunk) {
+    return chunk[0] == 0 && chunk[1] == 0 && chunk[2] == 0 && chunk[3] == 0 && std::memcmp(chunk + 4, "IDAT", 4) == 0;
+}
+
 // stb_image grows its buffer for a PNG's compressed data by the length that
 // a data chunk declares before it reads the chunk, so a few bytes declaring
 // gigabytes cost gigabytes. Every chunk, in the order stb reads them, must
-// fit in the file.
-bool pngChunksFit(const uint8_t* data, int size) {
+// fit in the file. Also tells whether an empty data chunk comes before the
+// first that holds data: stb copies one into its buffer before it has one
+// (a copy to a null address, undefined even of nothing).
+bool pngChunksFit(const uint8_t* data, int size, bool* emptyDataFirst) {
+    *emptyDataFirst = false;
+    bool sawData = false;
     int64_t at = 8;
     while (at + 8 <= size) {
         int64_t length = int64_t(data[at]) << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3];
         if (length > size - at - 12) return false;
         if (std::memcmp(data + at + 4, "IEND", 4) == 0) break;
+        if (isEmptyPngData(data + at)) *emptyDataFirst |= !sawData;
+        else if (std::memcmp(data + at + 4, "IDAT", 4) == 0) sawData = true;
         at += 12 + length;
     }
     return true;
+}
+
+// The file without its empty data chunks, which carry nothing, for a file
+// whose chunks fit.
+std::vector<uint8_t> withoutEmptyPngData(const uint8_t* data, int size) {
+    std::vector<uint8_t> out(data, data + 8);
+    int64_t at = 8;
+    while (at + 8 <= size && std::memcmp(data + at + 4, "IEND", 4) != 0) {
+        int64_t next = at + 12 + (int64_t(data[at]) << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3]);
+        if (!isEmptyPngData(data + at)) out.insert(out.end(), data + at, data + next);
+        at = next;
+    }
+    out.insert(out.end(), data + at, data + size);
+    return out;
 }
 
 } // namespace
@@ -110,7 +134,12 @@ DecodedImage decodeImageMemory(const uint8_t* data, int size, ImageFileKind kind
     stbi__start_mem(&s, data, size);
     if (!isKind(&s, kind)) return image;
     if (kind == ImageFileKind::Jpeg && !jpegTablesFit(data, size)) return image;
-    if (kind == ImageFileKind::Png && !pngChunksFit(data, size)) return image;
+    bool emptyDataFirst = false;
+    if (kind == ImageFileKind::Png && !pngChunksFit(data, size, &emptyDataFirst)) return image;
+    if (emptyDataFirst) {
+        std::vector<uint8_t> cleaned = withoutEmptyPngData(data, size);
+        return decodeImageMemory(cleaned.data(), int(cleaned.size()), kind);
+    }
     // The header's size is checked before the decoder allocates anything.
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, size, &width, &height, &channels)) return image;

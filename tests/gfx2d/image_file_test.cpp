@@ -155,6 +155,26 @@ TEST(ImageFile, TheWrongKindForTheExtensionIsRefused) {
     EXPECT_TRUE(decode(png, ImageFileKind::Png));
 }
 
+// Data chunks of no bytes are legal anywhere among the data chunks, even
+// before the first that holds data.
+TEST(ImageFile, EmptyDataChunksCarryNothing) {
+    Bytes png = pngOf(5, 3);
+    const size_t firstData = 8 + 25; // after the signature and the header chunk
+    ASSERT_EQ(std::memcmp(png.data() + firstData + 4, "IDAT", 4), 0);
+    const Bytes empty = {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
+    Bytes padded = png;
+    const size_t secondData = firstData + 12 + (size_t(png[firstData + 2]) << 8 | png[firstData + 3]);
+    padded.insert(padded.begin() + secondData, empty.begin(), empty.end());
+    padded.insert(padded.begin() + firstData, empty.begin(), empty.end());
+    padded.insert(padded.begin() + firstData, empty.begin(), empty.end());
+    DecodedImage img = decode(padded, ImageFileKind::Png);
+    ASSERT_TRUE(img);
+    ASSERT_EQ(img.width, 5);
+    ASSERT_EQ(img.height, 3);
+    Bytes expected = gradient(5, 3);
+    EXPECT_EQ(Bytes(img.rgba.get(), img.rgba.get() + expected.size()), expected);
+}
+
 TEST(ImageFile, HugeAndZeroSizesInTheHeaderAreRefused) {
     Bytes png = pngOf(4, 4);
     // IHDR width and height sit at bytes 16 and 20.
