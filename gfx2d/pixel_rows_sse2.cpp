@@ -68,11 +68,27 @@ void fill32(uint8_t* p, int n, uint32_t raw) {
         storeString32(p, static_cast<size_t>(n), raw);
         return;
     }
-    if ((reinterpret_cast<uintptr_t>(p) & 3) == 0) {
-        fillUniform<uint32_t>(p, n, raw, _mm_set1_epi32(static_cast<int>(raw)));
+    if (n < 4 || (reinterpret_cast<uintptr_t>(p) & 3) != 0) {
+        for (; n > 0; --n, p += 4) put<uint32_t>(p, raw);
         return;
     }
-    for (; n > 0; --n, p += 4) put<uint32_t>(p, raw);
+    // One unaligned store at each end and aligned stores between, which the
+    // end stores overlap with the same bytes (the pattern repeats every four
+    // bytes from p): on sprite-sized rows, pixel-by-pixel stores up to an
+    // alignment and after the last vector cost as much as the vectors.
+    const __m128i v = _mm_set1_epi32(static_cast<int>(raw));
+    uint8_t* const end = p + 4 * n;
+    store(p, v);
+    store(end - 16, v);
+    uint8_t* q = reinterpret_cast<uint8_t*>((reinterpret_cast<uintptr_t>(p) + 16) & ~uintptr_t{15});
+    uint8_t* const stop = reinterpret_cast<uint8_t*>(reinterpret_cast<uintptr_t>(end) & ~uintptr_t{15});
+    for (; q + 64 <= stop; q += 64) {
+        storeAligned(q, v);
+        storeAligned(q + 16, v);
+        storeAligned(q + 32, v);
+        storeAligned(q + 48, v);
+    }
+    for (; q < stop; q += 16) storeAligned(q, v);
 }
 
 void fill24(uint8_t* p, int n, uint32_t raw) {
