@@ -120,17 +120,19 @@ bool contiguous(const PixelArea& a, int w) { return a.pitch == w * bytesPerPixel
 void fillPixels(const PixelArea& area, int w, int h, uint32_t argb) {
     if (w <= 0 || h <= 0 || !hasLayout(area.format)) return;
     const uint32_t raw = fromArgb(area.format, argb);
-    void (*row)(uint8_t*, int, uint32_t);
-    switch (bytesPerPixel(area.format)) {
-    case 2: row = [](uint8_t* p, int n, uint32_t v) { sse2::fill16(p, n, static_cast<uint16_t>(v)); }; break;
-    case 3: row = sse2::fill24; break;
-    default: row = sse2::fill32; break;
-    }
     if (contiguous(area, w)) {
-        row(area.pixels, w * h, raw);
-        return;
+        w *= h;
+        h = 1;
     }
-    for (int y = 0; y < h; ++y) row(area.pixels + y * area.pitch, w, raw);
+    switch (bytesPerPixel(area.format)) {
+    case 2:
+        for (int y = 0; y < h; ++y) sse2::fill16(area.pixels + y * area.pitch, w, static_cast<uint16_t>(raw));
+        break;
+    case 3:
+        for (int y = 0; y < h; ++y) sse2::fill24(area.pixels + y * area.pitch, w, raw);
+        break;
+    default: sse2::fill32Rows(area.pixels, area.pitch, w, h, raw); break;
+    }
 }
 
 void blitPixels(const PixelArea& dst, const PixelArea& src, int w, int h, bool masked, uint32_t maskColor) {

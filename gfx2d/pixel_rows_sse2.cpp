@@ -63,7 +63,9 @@ inline void storeString32(uint8_t* p, size_t n, uint32_t raw) {
 
 constexpr int kStringStoreBytes = 2048;
 
-void fill32(uint8_t* p, int n, uint32_t raw) {
+namespace {
+
+inline void fillRow32(uint8_t* p, int n, uint32_t raw) {
     if (n * 4 >= kStringStoreBytes) {
         storeString32(p, static_cast<size_t>(n), raw);
         return;
@@ -89,6 +91,12 @@ void fill32(uint8_t* p, int n, uint32_t raw) {
         storeAligned(q + 48, v);
     }
     for (; q < stop; q += 16) storeAligned(q, v);
+}
+
+} // namespace
+
+void fill32Rows(uint8_t* p, int pitch, int n, int rows, uint32_t raw) {
+    for (; rows > 0; --rows, p += pitch) fillRow32(p, n, raw);
 }
 
 void fill24(uint8_t* p, int n, uint32_t raw) {

@@ -9,7 +9,9 @@ namespace sse2 {
 
 void fill16(uint8_t* p, int n, uint16_t raw);
 void fill24(uint8_t* p, int n, uint32_t raw);
-void fill32(uint8_t* p, int n, uint32_t raw);
+// Rows of n pixels, pitch bytes apart: the row loop stays in the kernel, as
+// a call per row costs sprite-sized fills a tenth of their time.
+void fill32Rows(uint8_t* p, int pitch, int n, int rows, uint32_t raw);
 
 // d[i] = s[i] | orBits (32-bit pixels); orBits 0 is a plain copy.
 void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits);
