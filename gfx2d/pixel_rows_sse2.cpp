@@ -116,7 +116,9 @@ void fill24(uint8_t* p, int n, uint32_t raw) {
     std::memcpy(p, pattern, 3 * n);
 }
 
-void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) {
+namespace {
+
+inline void copyRow32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) {
     if (orBits == 0) {
         std::memcpy(d, s, 4 * static_cast<size_t>(n));
         return;
@@ -133,6 +135,14 @@ void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) {
     }
     for (; n >= 4; n -= 4, d += 16, s += 16) store(d, _mm_or_si128(load(s), o));
     for (; n > 0; --n, d += 4, s += 4) put<uint32_t>(d, get<uint32_t>(s) | orBits);
+}
+
+} // namespace
+
+void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) { copyRow32(d, s, n, orBits); }
+
+void copy32Rows(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t orBits) {
+    for (; rows > 0; --rows, d += dPitch, s += sPitch) copyRow32(d, s, n, orBits);
 }
 
 void copy16(uint8_t* d, const uint8_t* s, int n, uint16_t andBits) {
@@ -152,7 +162,9 @@ void copy16(uint8_t* d, const uint8_t* s, int n, uint16_t andBits) {
     for (; n > 0; --n, d += 2, s += 2) put<uint16_t>(d, get<uint16_t>(s) & andBits);
 }
 
-void keyed32(uint8_t* d, const uint8_t* s, int n, uint32_t key, uint32_t orBits) {
+namespace {
+
+inline void keyedRow32(uint8_t* d, const uint8_t* s, int n, uint32_t key, uint32_t orBits) {
     const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
     const __m128i k = _mm_set1_epi32(static_cast<int>(key));
     const __m128i o = _mm_set1_epi32(static_cast<int>(orBits));
@@ -175,6 +187,13 @@ void keyed32(uint8_t* d, const uint8_t* s, int n, uint32_t key, uint32_t orBits)
         uint32_t v = get<uint32_t>(s);
         if ((v & 0xFFFFFF) != key) put<uint32_t>(d, v | orBits);
     }
+}
+
+} // namespace
+
+void keyed32Rows(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t key,
+                 uint32_t orBits) {
+    for (; rows > 0; --rows, d += dPitch, s += sPitch) keyedRow32(d, s, n, key, orBits);
 }
 
 void keyed16(uint8_t* d, const uint8_t* s, int n, uint16_t key, uint16_t andBits) {
