@@ -55,8 +55,11 @@ demo: configure
 	@cmake --build $(WIN) -j $(JOBS) --target runtime vornpack demo_image
 	@scripts/test-env.sh $(WIN)/demo/run_demo.sh
 
+# The Windows benchmarks under Wine, then the native ones (the pixel kernels
+# beside SDL2 and pixman).
 bench: build
 	@scripts/test-env.sh bench/run_benchmarks.sh $(BUILD)/bin
+	@JOBS=$(JOBS) scripts/native.sh bench
 
 # Regenerates sdk/vorn.h, sdk/vorn.symbols and docs/commands.md from the
 # runtime's registrations, read from its sources by the build host's vornsdk,

@@ -12,7 +12,14 @@
 
 namespace {
 
-using RowCopy = void (*)(uint8_t* d, const uint8_t* s, int n, uint32_t key);
+// A blit's rows: n pixels each, dPitch and sPitch bytes apart.
+using RowsCopy = void (*)(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t key);
+
+// The loop over the rows around a loop over one row.
+template <void (*Row)(uint8_t*, const uint8_t*, int, uint32_t)>
+void eachRow(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t key) {
+    for (; rows > 0; --rows, d += dPitch, s += sPitch) Row(d, s, n, key);
+}
 
 template <int S, int D, bool Masked>
 void convertRow(uint8_t* d, const uint8_t* s, int n, uint32_t key) {
@@ -36,18 +43,18 @@ constexpr int layoutIndex(int format) {
 }
 
 template <int S, bool Masked>
-constexpr RowCopy rowFor(int d) {
+constexpr RowsCopy rowFor(int d) {
     switch (d) {
-    case 0: return convertRow<S, 1, Masked>;
-    case 1: return convertRow<S, 2, Masked>;
-    case 2: return convertRow<S, 3, Masked>;
-    case 3: return convertRow<S, 4, Masked>;
-    default: return convertRow<S, 7, Masked>;
+    case 0: return eachRow<convertRow<S, 1, Masked>>;
+    case 1: return eachRow<convertRow<S, 2, Masked>>;
+    case 2: return eachRow<convertRow<S, 3, Masked>>;
+    case 3: return eachRow<convertRow<S, 4, Masked>>;
+    default: return eachRow<convertRow<S, 7, Masked>>;
     }
 }
 
 template <bool Masked>
-RowCopy convertingRow(int s, int d) {
+RowsCopy convertingRow(int s, int d) {
     switch (s) {
     case 0: return rowFor<1, Masked>(d);
     case 1: return rowFor<2, Masked>(d);
@@ -60,8 +67,12 @@ RowCopy convertingRow(int s, int d) {
 // Same-layout copies. An XRGB source reads with its top byte set, so copies
 // out of format 4 set it; format 2 drops bit 15.
 void copy24(uint8_t* d, const uint8_t* s, int n, uint32_t) { std::memcpy(d, s, 3 * static_cast<unsigned>(n)); }
-void copyFromXrgb(uint8_t* d, const uint8_t* s, int n, uint32_t) { sse2::copy32(d, s, n, 0xFF000000u); }
-void copyFromArgb(uint8_t* d, const uint8_t* s, int n, uint32_t) { sse2::copy32(d, s, n, 0); }
+void copyFromXrgb(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t) {
+    sse2::copy32Rows(d, dPitch, s, sPitch, n, rows, 0xFF000000u);
+}
+void copyFromArgb(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t) {
+    sse2::copy32Rows(d, dPitch, s, sPitch, n, rows, 0);
+}
 void copy565(uint8_t* d, const uint8_t* s, int n, uint32_t) { sse2::copy16(d, s, n, 0xFFFF); }
 void copy555(uint8_t* d, const uint8_t* s, int n, uint32_t) { sse2::copy16(d, s, n, 0x7FFF); }
 
@@ -80,8 +91,12 @@ void keyed24(uint8_t* d, const uint8_t* s, int n, uint32_t key) {
     }
 }
 
-void keyedFromXrgb(uint8_t* d, const uint8_t* s, int n, uint32_t key) { sse2::keyed32(d, s, n, key, 0xFF000000u); }
-void keyedFromArgb(uint8_t* d, const uint8_t* s, int n, uint32_t key) { sse2::keyed32(d, s, n, key, 0); }
+void keyedFromXrgb(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t key) {
+    sse2::keyed32Rows(d, dPitch, s, sPitch, n, rows, key, 0xFF000000u);
+}
+void keyedFromArgb(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t key) {
+    sse2::keyed32Rows(d, dPitch, s, sPitch, n, rows, key, 0);
+}
 // A 16-bit pixel matches a quantised key exactly when its kept bits equal the
 // key's stored form.
 void keyed565(uint8_t* d, const uint8_t* s, int n, uint32_t key) {
@@ -91,23 +106,23 @@ void keyed555(uint8_t* d, const uint8_t* s, int n, uint32_t key) {
     sse2::keyed16(d, s, n, static_cast<uint16_t>(fromArgb(2, key)), 0x7FFF);
 }
 
-RowCopy chooseRowCopy(int srcFormat, int dstFormat, bool masked) {
+RowsCopy chooseRowsCopy(int srcFormat, int dstFormat, bool masked) {
     const int s = layoutIndex(srcFormat), d = layoutIndex(dstFormat);
     if (s < 0 || d < 0) return nullptr;
     const bool toWord = dstFormat == 4 || dstFormat == 7;
     if (!masked) {
         if (srcFormat == 4 && toWord) return copyFromXrgb;
         if (srcFormat == 7 && toWord) return copyFromArgb;
-        if (srcFormat == 3 && dstFormat == 3) return copy24;
-        if (srcFormat == 1 && dstFormat == 1) return copy565;
-        if (srcFormat == 2 && dstFormat == 2) return copy555;
+        if (srcFormat == 3 && dstFormat == 3) return eachRow<copy24>;
+        if (srcFormat == 1 && dstFormat == 1) return eachRow<copy565>;
+        if (srcFormat == 2 && dstFormat == 2) return eachRow<copy555>;
         return convertingRow<false>(s, d);
     }
     if (srcFormat == 4 && toWord) return keyedFromXrgb;
     if (srcFormat == 7 && toWord) return keyedFromArgb;
-    if (srcFormat == 3 && dstFormat == 3) return keyed24;
-    if (srcFormat == 1 && dstFormat == 1) return keyed565;
-    if (srcFormat == 2 && dstFormat == 2) return keyed555;
+    if (srcFormat == 3 && dstFormat == 3) return eachRow<keyed24>;
+    if (srcFormat == 1 && dstFormat == 1) return eachRow<keyed565>;
+    if (srcFormat == 2 && dstFormat == 2) return eachRow<keyed555>;
     return convertingRow<true>(s, d);
 }
 
@@ -120,32 +135,34 @@ bool contiguous(const PixelArea& a, int w) { return a.pitch == w * bytesPerPixel
 void fillPixels(const PixelArea& area, int w, int h, uint32_t argb) {
     if (w <= 0 || h <= 0 || !hasLayout(area.format)) return;
     const uint32_t raw = fromArgb(area.format, argb);
-    void (*row)(uint8_t*, int, uint32_t);
-    switch (bytesPerPixel(area.format)) {
-    case 2: row = [](uint8_t* p, int n, uint32_t v) { sse2::fill16(p, n, static_cast<uint16_t>(v)); }; break;
-    case 3: row = sse2::fill24; break;
-    default: row = sse2::fill32; break;
-    }
     if (contiguous(area, w)) {
-        row(area.pixels, w * h, raw);
-        return;
+        w *= h;
+        h = 1;
     }
-    for (int y = 0; y < h; ++y) row(area.pixels + y * area.pitch, w, raw);
+    switch (bytesPerPixel(area.format)) {
+    case 2:
+        for (int y = 0; y < h; ++y) sse2::fill16(area.pixels + y * area.pitch, w, static_cast<uint16_t>(raw));
+        break;
+    case 3:
+        for (int y = 0; y < h; ++y) sse2::fill24(area.pixels + y * area.pitch, w, raw);
+        break;
+    default: sse2::fill32Rows(area.pixels, area.pitch, w, h, raw); break;
+    }
 }
 
 void blitPixels(const PixelArea& dst, const PixelArea& src, int w, int h, bool masked, uint32_t maskColor) {
     if (w <= 0 || h <= 0) return;
-    RowCopy row = chooseRowCopy(src.format, dst.format, masked);
-    if (!row) {
+    RowsCopy rows = chooseRowsCopy(src.format, dst.format, masked);
+    if (!rows) {
         reference::blitPixels(dst, src, w, h, masked, maskColor);
         return;
     }
     const uint32_t key = quantize(src.format, maskColor) & 0xFFFFFF;
     if (contiguous(dst, w) && contiguous(src, w)) {
-        row(dst.pixels, src.pixels, w * h, key);
-        return;
+        w *= h;
+        h = 1;
     }
-    for (int y = 0; y < h; ++y) row(dst.pixels + y * dst.pitch, src.pixels + y * src.pitch, w, key);
+    rows(dst.pixels, dst.pitch, src.pixels, src.pitch, w, h, key);
 }
 
 namespace {

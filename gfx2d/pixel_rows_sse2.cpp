@@ -63,16 +63,40 @@ inline void storeString32(uint8_t* p, size_t n, uint32_t raw) {
 
 constexpr int kStringStoreBytes = 2048;
 
-void fill32(uint8_t* p, int n, uint32_t raw) {
+namespace {
+
+inline void fillRow32(uint8_t* p, int n, uint32_t raw) {
     if (n * 4 >= kStringStoreBytes) {
         storeString32(p, static_cast<size_t>(n), raw);
         return;
     }
-    if ((reinterpret_cast<uintptr_t>(p) & 3) == 0) {
-        fillUniform<uint32_t>(p, n, raw, _mm_set1_epi32(static_cast<int>(raw)));
+    if (n < 4 || (reinterpret_cast<uintptr_t>(p) & 3) != 0) {
+        for (; n > 0; --n, p += 4) put<uint32_t>(p, raw);
         return;
     }
-    for (; n > 0; --n, p += 4) put<uint32_t>(p, raw);
+    // One unaligned store at each end and aligned stores between, which the
+    // end stores overlap with the same bytes (the pattern repeats every four
+    // bytes from p): on sprite-sized rows, pixel-by-pixel stores up to an
+    // alignment and after the last vector cost as much as the vectors.
+    const __m128i v = _mm_set1_epi32(static_cast<int>(raw));
+    uint8_t* const end = p + 4 * n;
+    store(p, v);
+    store(end - 16, v);
+    uint8_t* q = reinterpret_cast<uint8_t*>((reinterpret_cast<uintptr_t>(p) + 16) & ~uintptr_t{15});
+    uint8_t* const stop = reinterpret_cast<uint8_t*>(reinterpret_cast<uintptr_t>(end) & ~uintptr_t{15});
+    for (; q + 64 <= stop; q += 64) {
+        storeAligned(q, v);
+        storeAligned(q + 16, v);
+        storeAligned(q + 32, v);
+        storeAligned(q + 48, v);
+    }
+    for (; q < stop; q += 16) storeAligned(q, v);
+}
+
+} // namespace
+
+void fill32Rows(uint8_t* p, int pitch, int n, int rows, uint32_t raw) {
+    for (; rows > 0; --rows, p += pitch) fillRow32(p, n, raw);
 }
 
 void fill24(uint8_t* p, int n, uint32_t raw) {
@@ -92,7 +116,9 @@ void fill24(uint8_t* p, int n, uint32_t raw) {
     std::memcpy(p, pattern, 3 * n);
 }
 
-void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) {
+namespace {
+
+inline void copyRow32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) {
     if (orBits == 0) {
         std::memcpy(d, s, 4 * static_cast<size_t>(n));
         return;
@@ -109,6 +135,14 @@ void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) {
     }
     for (; n >= 4; n -= 4, d += 16, s += 16) store(d, _mm_or_si128(load(s), o));
     for (; n > 0; --n, d += 4, s += 4) put<uint32_t>(d, get<uint32_t>(s) | orBits);
+}
+
+} // namespace
+
+void copy32(uint8_t* d, const uint8_t* s, int n, uint32_t orBits) { copyRow32(d, s, n, orBits); }
+
+void copy32Rows(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t orBits) {
+    for (; rows > 0; --rows, d += dPitch, s += sPitch) copyRow32(d, s, n, orBits);
 }
 
 void copy16(uint8_t* d, const uint8_t* s, int n, uint16_t andBits) {
@@ -128,7 +162,9 @@ void copy16(uint8_t* d, const uint8_t* s, int n, uint16_t andBits) {
     for (; n > 0; --n, d += 2, s += 2) put<uint16_t>(d, get<uint16_t>(s) & andBits);
 }
 
-void keyed32(uint8_t* d, const uint8_t* s, int n, uint32_t key, uint32_t orBits) {
+namespace {
+
+inline void keyedRow32(uint8_t* d, const uint8_t* s, int n, uint32_t key, uint32_t orBits) {
     const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
     const __m128i k = _mm_set1_epi32(static_cast<int>(key));
     const __m128i o = _mm_set1_epi32(static_cast<int>(orBits));
@@ -151,6 +187,13 @@ void keyed32(uint8_t* d, const uint8_t* s, int n, uint32_t key, uint32_t orBits)
         uint32_t v = get<uint32_t>(s);
         if ((v & 0xFFFFFF) != key) put<uint32_t>(d, v | orBits);
     }
+}
+
+} // namespace
+
+void keyed32Rows(uint8_t* d, int dPitch, const uint8_t* s, int sPitch, int n, int rows, uint32_t key,
+                 uint32_t orBits) {
+    for (; rows > 0; --rows, d += dPitch, s += sPitch) keyedRow32(d, s, n, key, orBits);
 }
 
 void keyed16(uint8_t* d, const uint8_t* s, int n, uint16_t key, uint16_t andBits) {

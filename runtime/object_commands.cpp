@@ -34,7 +34,10 @@ std::string className(const KrObject& object) {
 std::string framedLine(const std::string& text, const char* count) {
     std::string line(kWidth, ' ');
     line.front() = line.back() = '*';
-    line.replace(kNameColumn, std::min<size_t>(text.size(), kCountColumn - kNameColumn - 1), text);
+    // A name too long for its columns is cut short, keeping one space before
+    // the count and every line 52 columns wide.
+    size_t name = std::min<size_t>(text.size(), kCountColumn - kNameColumn - 1);
+    line.replace(kNameColumn, name, text, 0, name);
     size_t n = std::min<size_t>(std::strlen(count), kWidth - 1 - kCountColumn);
     line.replace(kCountColumn, n, count, n);
     return line;

@@ -7,7 +7,10 @@
 # into build/native and build/fuzz. Where it cannot, the same trees are built
 # for the host's own architecture into build/native-ARCH and build/fuzz-ARCH
 # (build/native-x86_64 ...), so that the tests and the fuzzers still run.
-#   native.sh build|test|fuzz-build|check|fuzz [SECONDS [RUNS [TARGET...]]]
+# The benchmarks build without the sanitizers, optimised, for the host's own
+# architecture into build/native-bench (the libraries they compare with are
+# the host's Debian packages).
+#   native.sh build|test|fuzz-build|check|bench|fuzz [SECONDS [RUNS [TARGET...]]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/win32-support.sh
@@ -29,6 +32,22 @@ fuzz_build() {
     cmake --build "$fuzz" -j "$jobs"
 }
 
+bench() {
+    cmake -S tests/native -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORN_NATIVE_BENCH=ON \
+        -DVORN_NATIVE_M32=OFF -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc >/dev/null
+    cmake --build build/native-bench -j "$jobs"
+    local status=0
+    for exe in build/native-bench/bench/*_bench; do
+        echo "== $(basename "$exe") (native, $(uname -m))"
+        "$exe" || status=1
+    done
+    return $status
+}
+
+if [ "${1:-}" = bench ]; then
+    bench
+    exit
+fi
 [ "$m32" = ON ] || echo "native build for $(uname -m) in $native and $fuzz: this machine cannot run 32-bit x86 programs"
 case "${1:-}" in
 build) build ;;
@@ -39,5 +58,5 @@ fuzz-build) fuzz_build ;;
 # The unit tests run from the fuzz tree there, so the library is built once.
 check) fuzz_build && ctest --test-dir "$fuzz" --output-on-failure && tests/fuzz/run_fuzzers.sh "$fuzz" 5 ;;
 fuzz) shift && fuzz_build && tests/fuzz/run_fuzzers.sh "$fuzz" "${1:-600}" "${2:-1000000}" "${@:3}" ;;
-*) echo "usage: native.sh build|test|fuzz-build|check|fuzz [SECONDS [RUNS [TARGET...]]]" >&2; exit 2 ;;
+*) echo "usage: native.sh build|test|fuzz-build|check|bench|fuzz [SECONDS [RUNS [TARGET...]]]" >&2; exit 2 ;;
 esac

@@ -38,6 +38,12 @@ if win32_supported; then
         wineboot -i >/dev/null 2>&1
     fi
     wineserver -p >/dev/null 2>&1
+    # A program that crashes gets a backtrace on its standard error and ends,
+    # instead of a crash dialog that waits for a click nobody makes.
+    if [ ! -f "$WINEPREFIX/.no-crash-dialog" ]; then
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null &&
+            touch "$WINEPREFIX/.no-crash-dialog"
+    fi
     # Start Wine's background services now, detached from our output: started
     # by the first test instead, they would inherit its output pipe and keep
     # the test runner waiting for it to close.

@@ -90,3 +90,22 @@ TEST(PixelKernels, FillsReadsAndWritesMatchTheReference) {
             ASSERT_EQ(fast.bytes, ref.bytes) << "write format " << f;
         }
 }
+
+// Every short width at every alignment of its first pixel, where the fills
+// store ragged ends apart from the vectors between them; the bytes around
+// the row must stay as they were.
+TEST(PixelKernels, ShortFillsAtEveryAlignmentMatchTheReference) {
+    std::mt19937 rng(7);
+    for (int f : kFormats)
+        for (int w = 0; w <= 40; ++w)
+            for (int offset = 0; offset < 16; ++offset) {
+                std::vector<uint8_t> fast(offset + 48 * w + 32);
+                for (uint8_t& b : fast) b = static_cast<uint8_t>(rng());
+                std::vector<uint8_t> ref = fast;
+                const int pitch = w * bytesPerPixel(f);
+                const uint32_t colour = rng();
+                fillPixels(PixelArea{fast.data() + offset, pitch, f}, w, 1, colour);
+                reference::fillPixels(PixelArea{ref.data() + offset, pitch, f}, w, 1, colour);
+                ASSERT_EQ(fast, ref) << "format " << f << " width " << w << " offset " << offset;
+            }
+}

@@ -29,6 +29,8 @@ class TestTcpStream : public TestStream {
 public:
     static constexpr const char* kHandleName = "TCP Stream";
 };
+// A class name longer than DebugObjects' name column.
+class AnObjectWhoseClassNameRunsPastItsColumn : public KrObject {};
 
 std::vector<std::string> freedOrder;
 
@@ -140,9 +142,11 @@ TEST(Objects, QueryObjectAsksLiveObjectsOnly) {
 TEST(Objects, DebugObjectsListsClassesIn52Columns) {
     auto* f1 = new TestFile;
     auto* f2 = new TestFile;
+    auto* longName = new AnObjectWhoseClassNameRunsPastItsColumn;
     RunRecord r = runAsProgram([] { DebugObjects(); });
     f1->release();
     f2->release();
+    longName->release();
     ASSERT_GE(r.logs.size(), 7u);
     EXPECT_EQ(r.logs[0], std::string(52, '*'));
     EXPECT_EQ(r.logs[1], "* Object type                             Count    *");
@@ -153,6 +157,9 @@ TEST(Objects, DebugObjectsListsClassesIn52Columns) {
         if (line.compare(2, 6, "class ") == 0 && line.find("TestFile ") != std::string::npos) {
             found = true;
             EXPECT_EQ(line.substr(42, 2), "2 ") << line;
+        }
+        if (line.find("::AnObject") != std::string::npos) {
+            EXPECT_EQ(line.substr(41, 3), " 1 ") << line;
         }
     }
     EXPECT_TRUE(found);
