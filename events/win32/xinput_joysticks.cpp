@@ -105,7 +105,8 @@ bool XInputJoysticks::open() {
     for (const char* name : kLibraries) {
         library_ = platform::loadLibrary(name);
         if (library_ && platform::librarySymbol(library_, "XInputGetState")) return true;
-        close();
+        if (library_) platform::freeLibrary(library_);
+        library_ = nullptr;
     }
     return false;
 }
@@ -143,7 +144,7 @@ void XInputJoysticks::enumerate(JoystickTable& table) {
     }
 }
 
-void XInputJoysticks::close() {
-    if (library_) platform::freeLibrary(library_);
-    library_ = nullptr;
-}
+// The library stays loaded: once asked for a state, XInput may run a thread
+// of its own that polls devices, and unloading the library under it leaves
+// that thread running in unmapped code (Wine's does exactly that).
+void XInputJoysticks::close() { library_ = nullptr; }

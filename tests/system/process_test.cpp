@@ -97,9 +97,10 @@ TEST(ExecFile, QuotedTargetWithParameters) {
     });
     EXPECT_TRUE(r.finished) << r.error();
     EXPECT_EQ(result, 1);
-    // The shell starts the program and returns; wait for the line it writes.
+    // The shell starts the program and returns; wait for the line it writes
+    // (a minute at most: starting a shell can take seconds on a slow machine).
     char line[16] = {};
-    for (int i = 0; i < 200 && !line[0]; ++i) {
+    for (int i = 0; i < 1200 && !line[0]; ++i) {
         if (std::FILE* file = std::fopen(marker, "r")) {
             if (!std::fgets(line, sizeof line, file)) line[0] = 0;
             std::fclose(file);
