@@ -17,6 +17,8 @@ if [ ! -x "$root/bin/bash" ]; then
         bookworm "$root" http://deb.debian.org/debian
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# debootstrap writes no hosts file; the network tests resolve "localhost".
+grep -qs localhost "$root/etc/hosts" || echo "127.0.0.1 localhost" >> "$root/etc/hosts"
 cp "$here/../install-deps.sh" "$root/tmp/install-deps.sh"
 for m in proc sys dev; do mount --bind "/$m" "$root/$m"; done
 trap 'for m in proc sys dev; do umount "$root/$m" 2>/dev/null; done' EXIT

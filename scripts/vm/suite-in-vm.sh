@@ -9,6 +9,7 @@
 set -u
 tree="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export HOME=/root
+grep -qs localhost /etc/hosts || echo "127.0.0.1 localhost" >> /etc/hosts
 if [ ! -f /root/wp/system.reg ]; then
     echo "making the Wine prefix (once, several minutes)"
     WINEPREFIX=/root/wp WINEARCH=win32 WINEDLLOVERRIDES="mscoree=d;mshtml=d" wineboot -i >/dev/null 2>&1
