@@ -147,6 +147,17 @@ void check(const char* name, Surface& target, std::vector<Contender>& contenders
     checkSameWork(name, target, contenders, start, expected);
 }
 
+// Checks that the contenders do the same work, races them and prints their
+// rates under "NAME [at ]WxH".
+void measure(const char* name, bool at, int w, int h, Surface& target, std::vector<Contender>& contenders, int rounds,
+             double pixelsPerCall) {
+    check(name, target, contenders);
+    race(contenders, rounds);
+    char title[96];
+    std::snprintf(title, sizeof title, "%s %s%dx%d", name, at ? "at " : "", w, h);
+    print(title, pixelsPerCall, contenders);
+}
+
 void fills(int w, int h) {
     Surface s(w, h);
     const int n = w * h > 1000000 ? 4 : 30;
@@ -158,11 +169,7 @@ void fills(int w, int h) {
         {"SDL_FillRect", [&](int i) { SDL_FillRect(s.sdl, nullptr, grey(i)); }},
         {"pixman_fill", [&](int i) { pixman_fill(s.words(), s.stride(), 32, 0, 0, w, h, grey(i)); }},
     };
-    check("fill", s, whole);
-    race(whole, n);
-    char name[64];
-    std::snprintf(name, sizeof name, "fill %dx%d", w, h);
-    print(name, double(w) * h, whole);
+    measure("fill", false, w, h, s, whole, n, double(w) * h);
 }
 
 // The position of the i-th 64x64 sprite (or rectangle) on a w x h surface.
@@ -188,11 +195,7 @@ void rectFills(int w, int h) {
          }},
         {"pixman_fill", [&](int i) { At a(i, w, h); pixman_fill(s.words(), s.stride(), 32, a.x, a.y, 64, 64, colour(i)); }},
     };
-    check("64x64 fill", s, rects);
-    race(rects, 2000);
-    char name[64];
-    std::snprintf(name, sizeof name, "64x64 fill at %dx%d", w, h);
-    print(name, 4096, rects);
+    measure("64x64 fill", true, w, h, s, rects, 2000, 4096);
 }
 
 void copies(int w, int h) {
@@ -207,11 +210,7 @@ void copies(int w, int h) {
              pixman_blt(from.words(), to.words(), from.stride(), to.stride(), 32, 32, 0, 0, 0, 0, w, h);
          }},
     };
-    check("whole-surface blit", to, whole);
-    race(whole, n);
-    char name[64];
-    std::snprintf(name, sizeof name, "whole-surface blit %dx%d", w, h);
-    print(name, double(w) * h, whole);
+    measure("whole-surface blit", false, w, h, to, whole, n, double(w) * h);
 }
 
 // A 64x64 sprite: a disc of opaque pixels (78.5%) on the mask colour, with an
@@ -278,11 +277,7 @@ void sprites(int w, int h) {
              pixman_blt(sprite.plain.words(), screen.words(), 64, screen.stride(), 32, 32, 0, 0, a.x, a.y, 64, 64);
          }},
     };
-    check("64x64 blit", screen, plain);
-    race(plain, n);
-    char name[64];
-    std::snprintf(name, sizeof name, "64x64 blit at %dx%d", w, h);
-    print(name, 4096, plain);
+    measure("64x64 blit", true, w, h, screen, plain, n, 4096);
 
     std::vector<Contender> keyed{
         {"ours", [&](int i) {
@@ -296,10 +291,7 @@ void sprites(int w, int h) {
              pixman_image_composite32(PIXMAN_OP_OVER, sprite.over, nullptr, screen.pixman, 0, 0, 0, 0, a.x, a.y, 64, 64);
          }},
     };
-    check("colour-keyed 64x64 blit", screen, keyed);
-    race(keyed, n);
-    std::snprintf(name, sizeof name, "colour-keyed 64x64 blit at %dx%d", w, h);
-    print(name, 4096, keyed);
+    measure("colour-keyed 64x64 blit", true, w, h, screen, keyed, n, 4096);
 }
 
 // Our software driver draws the lines (it is not started: that would start

@@ -30,8 +30,8 @@ seed image_files '\x02' "$work/g.jpg" jpeg
 seed image_files '\x02' "$work/p.jpg" jpeg_progressive
 
 # Sounds: a few milliseconds of tone; the extension byte picks .wav (0) or .ogg (1).
-for spec in "8:1:u8" "16:2:s16" "24:1:s24" "32:2:f32"; do
-    IFS=: read -r bits channels name <<<"$spec"
+for kind in "8:1:u8" "16:2:s16" "24:1:s24" "32:2:f32"; do
+    IFS=: read -r bits channels name <<<"$kind"
     enc=signed-integer; [ "$name" = u8 ] && enc=unsigned-integer; [ "$name" = f32 ] && enc=floating-point
     sox -n -r 8000 -b "$bits" -e "$enc" -c "$channels" "$work/$name.wav" synth 0.01 sine 440
     seed wav_files '\x00' "$work/$name.wav" "$name"
