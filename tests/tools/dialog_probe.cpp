@@ -40,12 +40,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no combo box %s in a window captioned '%s'\n", argv[2], argv[1]);
         return 1;
     }
-    int count = static_cast<int>(SendMessageA(search.found, CB_GETCOUNT, 0, 0));
+    // Wide messages: the dialog belongs to another process and its combo box
+    // is a Unicode window, whose ANSI text does not come back whole across
+    // processes.
+    int count = static_cast<int>(SendMessageW(search.found, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        char text[512] = "";
-        LRESULT length = SendMessageA(search.found, CB_GETLBTEXTLEN, i, 0);
-        if (length >= 0 && length < static_cast<LRESULT>(sizeof text))
-            SendMessageA(search.found, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        wchar_t wide[512] = L"";
+        char text[1024] = "";
+        LRESULT length = SendMessageW(search.found, CB_GETLBTEXTLEN, i, 0);
+        if (length >= 0 && length < static_cast<LRESULT>(sizeof wide / sizeof wide[0])) {
+            SendMessageW(search.found, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        }
         std::printf("%s\n", text);
     }
     std::fflush(stdout);

@@ -21,7 +21,7 @@ VORN_MAIN {
     box = fcreatebutton(TEXT("Tick"), 10, 40, 100, 20, w, 2);
     field = fcreatetextfield(10, 70, 150, 22, w, 0);
     slider = fcreateslider(10, 110, 200, 18, w, 1);
-    _krStrTmpFree(4);
+    _krStrTmpFree(3);
     fsetsliderrange(slider, 10, 100);
     say("ready");
     for (;;) {
