@@ -290,18 +290,19 @@ TEST(GdiScreen, TheDesktopHasNoGraphicsAndOneModeIsListed) {
 
 TEST(GdiScreen, AWindowedDisplayFlipsOntoItsWindow) {
     RunRecord run = runNative([] {
-        Graphics(64, 48, 32, 2);
-        EXPECT_EQ(GraphicsWidth(), 64);
+        // Wider than the narrowest window a caption allows.
+        Graphics(160, 48, 32, 2);
+        EXPECT_EQ(GraphicsWidth(), 160);
         EXPECT_EQ(GraphicsFormat(), 3) << "24-bit whatever depth was asked";
         EXPECT_EQ(GraphicsDepth(), 24);
         auto* screen = dynamic_cast<Win32GDIScreen*>(activeScreen());
         ASSERT_NE(screen, nullptr);
         RECT client;
         GetClientRect(screen->window(), &client);
-        EXPECT_EQ(client.right, 64);
+        EXPECT_EQ(client.right, 160);
         EXPECT_EQ(client.bottom, 48);
         K2DBuffer* back = graphicsDisplayBuffer();
-        EXPECT_EQ(pixelAt(back->graphics(), 63, 47), kBlack);
+        EXPECT_EQ(pixelAt(back->graphics(), 159, 47), kBlack);
         driver2D().setColor(kRed);
         driver2D().rect(10, 10, 5, 5, true);
         Flip(0);
