@@ -4,7 +4,7 @@
  * blue, white), sound.avi (the same frames with a sound track), and files
  * that are no movie. Decoded JPEG colours are near, not exact: a channel
  * above 200 counts as full, below 60 as none. */
-#include "image_check.h"
+#include "../image_check.h"
 
 static char near(int buffer, int x, int y) {
     int c = pixelAt(buffer, x, y);
