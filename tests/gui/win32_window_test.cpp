@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -31,6 +33,26 @@ bool waitFor(int id, int tries = 40) {
     for (int i = 0; i < tries; ++i)
         if (WaitEvent(50) == id) return true;
     return false;
+}
+
+// The first event of that id while another thread does `act`, as another
+// program would: the pump keeps running until that thread has finished, for
+// its calls wait on this thread to handle them.
+struct Seen {
+    bool got = false;
+    int x = 0, y = 0;
+};
+Seen fromOutside(int id, const std::function<void()>& act) {
+    std::atomic<bool> done = false;
+    std::thread user([&] {
+        act();
+        done = true;
+    });
+    Seen seen;
+    for (int i = 0; !done || (i < 40 && !seen.got); ++i)
+        if (WaitEvent(50) == id && !seen.got) seen = {true, EventX(), EventY()};
+    user.join();
+    return seen;
 }
 
 std::string windowText(HWND hwnd) {
@@ -211,21 +233,19 @@ TEST(Win32Windows, MovesAndSizesFromOutsideRaiseEventsAndReLayTheGadgets) {
         RECT outer;
         GetWindowRect(frame, &outer);
         int growW = (outer.right - outer.left) + 400;
-        std::thread user([&] {
+        Seen move = fromOutside(EVENT_WINDOW_MOVE, [&] {
             SetWindowPos(frame, nullptr, 100, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         });
-        moved = waitFor(EVENT_WINDOW_MOVE);
-        moveX = EventX();
-        moveY = EventY();
+        moved = move.got;
+        moveX = move.x;
+        moveY = move.y;
         x = GadgetX(w);
-        user.join();
-        std::thread user2([&] {
+        Seen size = fromOutside(EVENT_WINDOW_SIZE, [&] {
             SetWindowPos(frame, nullptr, 0, 0, growW, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         });
-        sized = waitFor(EVENT_WINDOW_SIZE);
-        sizeW = EventX();
-        sizeH = EventY();
-        user2.join();
+        sized = size.got;
+        sizeW = size.x;
+        sizeH = size.y;
         clientW = ClientWidth(w);
         pinnedWidth = GadgetWidth(pinned);
         centredX = GadgetX(centred);
