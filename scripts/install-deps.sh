@@ -7,7 +7,7 @@ packages=(g++-mingw-w64-i686-posix cmake ninja-build wine wine32:i386 xvfb xauth
           xdotool xclip imagemagick libstb-dev googletest fonts-dejavu-core
           sox vorbis-tools lame gstreamer1.0-tools gstreamer1.0-plugins-base
           gstreamer1.0-plugins-good gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
-          libgl1-mesa-dri:i386 libglx-mesa0:i386  # OpenGL under Wine: Mesa's software renderer
+          libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386  # OpenGL under Wine: Mesa's software renderer
           g++-multilib clang libclang-rt-14-dev  # the native build and its fuzzers
           libsdl2-dev libpixman-1-dev pkg-config)  # the native benchmarks compare with these
 
