@@ -137,6 +137,22 @@ void Win32Hwnd::setLogicalSize(int width, int height) {
     logicalHeight_ = height;
 }
 
+namespace {
+
+// Set while a wheel message that a binding has posted goes on through the
+// default handling.
+bool wheelPosted = false;
+
+// The target's gadget procedure, or else the receiving binding's previous
+// procedure.
+LRESULT passOn(Win32Hwnd* self, Win32Hwnd* target, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    WNDPROC previous = self->previous();
+    if (target && target->proc()) return target->proc()->gadgetProc(hwnd, message, wParam, lParam, previous);
+    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
 LRESULT CALLBACK win32CommonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32Hwnd* self = Win32Hwnd::find(hwnd);
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -168,12 +184,19 @@ LRESULT CALLBACK win32CommonWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
     case WM_EXITMENULOOP:
     case WM_EXITSIZEMOVE: postGlobal(EVENT_MODAL_END); return 0;
     default:
+        // The default handling of a wheel message hands it on to the parent
+        // window: a notch that one binding has posted is not posted again.
+        if (message == WM_MOUSEWHEEL && wheelPosted) break;
         if (!win32ProcessInput(hwnd, message, wParam, lParam)) return DefWindowProcA(hwnd, message, wParam, lParam);
         self = target = Win32Hwnd::find(hwnd);
         if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+        if (message == WM_MOUSEWHEEL && (self->flags() & EventFlagKeysButtons)) {
+            wheelPosted = true;
+            LRESULT result = passOn(self, target, hwnd, message, wParam, lParam);
+            wheelPosted = false;
+            return result;
+        }
         break;
     }
-    WNDPROC previous = self->previous_;
-    if (target && target->proc_) return target->proc_->gadgetProc(hwnd, message, wParam, lParam, previous);
-    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    return passOn(self, target, hwnd, message, wParam, lParam);
 }

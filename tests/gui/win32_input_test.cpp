@@ -118,6 +118,22 @@ TEST(Win32Input, ButtonsAndWheelOverAWindow) {
     EXPECT_EQ(speedAgain, 0);
 }
 
+TEST(Win32Input, ANotchOverTheClientAreaIsOneEvent) {
+    std::vector<Event> got;
+    int window = 0;
+    RunRecord run = runAsProgram([&] {
+        focusedWindow(window);
+        HWND client = reinterpret_cast<HWND>(static_cast<intptr_t>(liveObject(window)->query(2)));
+        // The default handling hands the message on to the frame.
+        PostMessageA(client, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+        PostMessageA(client, WM_MOUSEWHEEL, MAKEWPARAM(0, -240), 0);
+        got = drain();
+    });
+    EXPECT_TRUE(run.finished) << run.error();
+    std::vector<Event> want = {{EVENT_MOUSE_WHEEL, 1, 0, 0, 0, window}, {EVENT_MOUSE_WHEEL, -2, 0, 0, 0, window}};
+    EXPECT_EQ(got, want);
+}
+
 TEST(Win32Input, AHotKeyTakesTheWholeKeyPress) {
     std::vector<Event> got;
     int window = 0;
