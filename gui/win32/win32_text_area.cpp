@@ -7,6 +7,13 @@
 // that follows posts EVENT_GADGET_ACTION data 1. A selection change with no
 // change pending is a cursor move and posts data 0. The program's operations
 // run locked, so their notifications post nothing.
+//
+// Not every rich edit control raises EN_PROTECTED (Wine's edits protected
+// text without asking). So what the notifications say while the control
+// handles one of its own messages unlocked (a key, a click, a paste) is
+// gathered and posted once that message is done: data 1 if the text changed,
+// else data 0 if the selection moved. With EN_PROTECTED this gives the same
+// events; without it, a typed character is still a change and not a move.
 #include <richedit.h>
 
 #include <algorithm>
@@ -200,15 +207,20 @@ public:
                 if (lockCount_ == 0) userChangePending_ = true;
                 return 0; // the change is allowed
             case EN_SELCHANGE:
-                if (lockCount_ == 0 && !userChangePending_) emit(EVENT_GADGET_ACTION, 0);
+                if (lockCount_ == 0 && !userChangePending_) userAction(moved_, 0);
                 return 0;
             }
         } else if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == native_.handle()) {
-            if (HIWORD(wParam) == EN_CHANGE && lockCount_ == 0 && userChangePending_) {
+            if (HIWORD(wParam) == EN_CHANGE && lockCount_ == 0 && (userChangePending_ || handling_ > 0)) {
                 userChangePending_ = false;
-                emit(EVENT_GADGET_ACTION, 1);
+                userAction(changed_, 1);
             }
             return 0;
+        } else if (hwnd == native_.handle()) {
+            if (handling_++ == 0) changed_ = moved_ = false;
+            LRESULT result = CallWindowProcA(previous, hwnd, message, wParam, lParam);
+            if (--handling_ == 0 && (changed_ || moved_)) emit(EVENT_GADGET_ACTION, changed_ ? 1 : 0);
+            return result;
         }
         return CallWindowProcA(previous, hwnd, message, wParam, lParam);
     }
@@ -243,8 +255,18 @@ private:
     int lineIndex(int line) override { return static_cast<int>(send(EM_LINEINDEX, line, 0)); }
     int lineFromChar(int ch) override { return static_cast<int>(send(EM_EXLINEFROMCHAR, 0, ch)); }
 
+    // Posts now, or notes it for the end of the control's message.
+    void userAction(bool& noted, int data) {
+        if (handling_ > 0)
+            noted = true;
+        else
+            emit(EVENT_GADGET_ACTION, data);
+    }
+
     int lockCount_ = 0;
     bool userChangePending_ = false;
+    int handling_ = 0; // depth of the control's own messages being handled
+    bool changed_ = false, moved_ = false;
     CHARRANGE saved_ = {0, 0};
 };
 

@@ -127,10 +127,14 @@ TEST(Win32ItemLists, ComboBoxMirrorsEveryItemCommand) {
         int w = window();
         int combo = CreateComboBox(10, 10, 150, 30, w, 0);
         HWND box = controlOf(combo);
-        RECT r;
+        // A combo box's window is as tall as its closed part; the height it
+        // was given reaches down to the bottom of the list it drops.
+        RECT r, dropped;
         GetWindowRect(box, &r);
+        HWND inner = reinterpret_cast<HWND>(SendMessageA(box, CBEM_GETCOMBOCONTROL, 0, 0));
+        SendMessageA(inner, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
         storedHeight = GadgetHeight(combo);
-        nativeHeight = r.bottom - r.top;
+        nativeHeight = dropped.bottom - r.top;
         AddGadgetItem(combo, Text("b"), 0, -1);
         AddGadgetItem(combo, Text("d"), 1, -1); // select=1 selects the new last item
         selectedAfterAdd = SelectedGadgetItem(combo);
