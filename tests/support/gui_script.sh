@@ -24,17 +24,17 @@ start_program() {
 }
 
 # wait_for LINE: until the program has printed that whole line; ends the
-# test with what it printed when it does not in 10 s.
+# test with what it printed when it does not in 30 s.
 wait_for() {
-    for _ in $(seq 200); do tr -d '\r' <"$work/out" | grep -qxF "$1" && return 0; sleep 0.05; done
+    for _ in $(seq 600); do tr -d '\r' <"$work/out" | grep -qxF "$1" && return 0; sleep 0.05; done
     echo "the program never printed '$1'"; tr -d '\r' <"$work/out"; cat "$work/err"; exit 1
 }
 
 # window_named REGEX: the first X window whose name matches, in $wid; ends
-# the test when none appears in 10 s.
+# the test when none appears in 30 s.
 window_named() {
     wid=""
-    for _ in $(seq 200); do wid=$(xdotool search --name "$1" 2>/dev/null | head -n 1); [ -n "$wid" ] && return 0; sleep 0.05; done
+    for _ in $(seq 600); do wid=$(xdotool search --name "$1" 2>/dev/null | head -n 1); [ -n "$wid" ] && return 0; sleep 0.05; done
     echo "no window named $1"; tr -d '\r' <"$work/out"; exit 1
 }
 
