@@ -99,13 +99,16 @@ std::vector<int> actions(int source) {
     return failure << ", expected 1 (then only 0)";
 }
 
+// What the user does is posted, so that the pump dispatches it as it does
+// real input: records raised inside a call the program itself made are
+// dropped.
 void type(HWND edit, const char* keys) {
-    for (const char* k = keys; *k; ++k) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*k), 1);
+    for (const char* k = keys; *k; ++k) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(*k), 1);
 }
 
 void pressLeft(HWND edit) {
-    SendMessageA(edit, WM_KEYDOWN, VK_LEFT, 1 | (0x4B << 16) | (1 << 24));
-    SendMessageA(edit, WM_KEYUP, VK_LEFT, 1 | (0x4B << 16) | (1 << 24) | (3u << 30));
+    PostMessageA(edit, WM_KEYDOWN, VK_LEFT, 1 | (0x4B << 16) | (1 << 24));
+    PostMessageA(edit, WM_KEYUP, VK_LEFT, 1 | (0x4B << 16) | (1 << 24) | (3u << 30));
 }
 
 // A window with a text area filling part of it; returns the area.
@@ -285,8 +288,9 @@ TEST(Win32TextArea, UserTypingPostsOneCursorMovesZeroAndNothingWhileLocked) {
     EXPECT_EQ(moved, std::vector<int>{0}) << "a cursor key is one cursor move";
     EXPECT_TRUE(locked.empty()) << "got " << locked.size() << " events while locked";
     EXPECT_TRUE(oneUserChange(afterUnlock));
-    // Only adding text moves the cursor (to the new end): one cursor move.
-    EXPECT_EQ(programs, std::vector<int>{0}) << "events for the program's own changes";
+    // Raised inside the program's own commands: dropped, even the cursor
+    // move of adding text.
+    EXPECT_TRUE(programs.empty()) << "got " << programs.size() << " events for the program's own changes";
     EXPECT_EQ(text, "replaced new");
 }
 

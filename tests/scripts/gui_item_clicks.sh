@@ -17,8 +17,8 @@ window_named '^Vorn Items Test$'
 cx=$(tr -d '\r' <"$work/out" | sed -n 's/^client x //p')
 cy=$(tr -d '\r' <"$work/out" | sed -n 's/^client y //p')
 at() { xdotool mousemove --sync $((cx + $1)) $((cy + $2)) click 1; sleep 0.3; }
+# The window is active from its creation and the combo box has the focus.
 xdotool windowfocus --sync "$wid"
-wait_for focused
 sleep 0.3
 xdotool key Down
 sleep 0.3

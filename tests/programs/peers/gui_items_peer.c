@@ -48,6 +48,7 @@ VORN_MAIN {
     _krStrTmpFree(9);
     /* Selected by the program: no event, and focus will not select for us. */
     fselecttreeviewnode(nodeA);
+    factivategadget(combo);
     say("ready");
     for (;;) {
         id = fwaitevent(-1);
