@@ -21,10 +21,15 @@ void say(const char* label, int value) {
     std::fflush(stdout);
 }
 
+// Flips while it waits, as a game does every frame: a window that the X
+// server maps after the first flip shows the picture all the same.
 template <typename Done>
 void waitFor(Done done) {
     DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < 10000) Sleep(10);
+    while (!done() && GetTickCount() - start < 30000) {
+        Flip(0);
+        Sleep(10);
+    }
 }
 
 void mainCode() {
