@@ -16,7 +16,9 @@ window_named '^Vorn Items Test$'
 # tabber (200,10), combo (10,150), tree (200,150, 40-pixel rows).
 cx=$(tr -d '\r' <"$work/out" | sed -n 's/^client x //p')
 cy=$(tr -d '\r' <"$work/out" | sed -n 's/^client y //p')
-at() { xdotool mousemove --sync $((cx + $1)) $((cy + $2)) click 1; sleep 0.3; }
+# No --sync: it waits for a motion event, which never comes when the
+# pointer is already there or cannot get there.
+at() { xdotool mousemove $((cx + $1)) $((cy + $2)); sleep 0.2; xdotool click 1; sleep 0.3; }
 # The window is active from its creation and the combo box has the focus.
 xdotool windowfocus --sync "$wid"
 sleep 0.3
