@@ -9,10 +9,7 @@
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "events/event_record.h"
@@ -20,6 +17,7 @@
 #include "gui/gui_commands.h"
 #include "gui/gui_driver.h"
 #include "gui/icon_strip.h"
+#include "gui/user_action.h"
 #include "lang/kr_string.h"
 #include "support/event_commands.h"
 #include "support/program_harness.h"
@@ -95,26 +93,6 @@ int listSelection(HWND list) {
 }
 
 using Texts = std::vector<std::string>;
-
-// What the user does, from a thread of its own while the program waits: the
-// message is handled on the program's thread as the pump dispatches. Returns
-// the first event, with its data and source, and lets the handler finish.
-struct Action {
-    int id = 0, data = 0, source = 0;
-};
-Action byUser(const std::function<void()>& act) {
-    std::atomic<bool> done = false;
-    std::thread user([&] {
-        act();
-        done = true;
-    });
-    Action got;
-    for (int i = 0; i < 40 && got.id == 0; ++i)
-        if (WaitEvent(50) == EVENT_GADGET_ACTION) got = {EVENT_GADGET_ACTION, EventData(), EventSource()};
-    while (!done) WaitEvent(10);
-    user.join();
-    return got;
-}
 
 } // namespace
 
@@ -331,7 +309,7 @@ TEST(Win32ItemLists, ItemsShowIconsOnlyFromAnAttachedStrip) {
 }
 
 TEST(Win32ItemLists, UserSelectionsPostTheirIndex) {
-    Action combo, tab, list, listNone;
+    UserEvent combo, tab, list, listNone;
     int comboHandle = 0, tabHandle = 0, listHandle = 0, listAfterNone = -9, listNativeAfterNone = -9;
     int comboStored = -9, tabStored = -9;
     RunRecord run = runAsProgram([&] {
@@ -345,7 +323,7 @@ TEST(Win32ItemLists, UserSelectionsPostTheirIndex) {
         HWND parent = GetParent(box);
 
         // The user picks "c" in the combo box: its parent hears CBN_SELCHANGE.
-        combo = byUser([&] {
+        combo = byUser(EVENT_GADGET_ACTION, [&] {
             SendMessageA(box, CB_SETCURSEL, 2, 0);
             SendMessageA(parent, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
         });
@@ -353,20 +331,20 @@ TEST(Win32ItemLists, UserSelectionsPostTheirIndex) {
         // The user moves the focus from tab 0 to tab 1: the control changes
         // the selection and notifies its parent.
         SendMessageA(tabs, TCM_SETCURFOCUS, 0, 0);
-        tab = byUser([&] { SendMessageA(tabs, TCM_SETCURFOCUS, 1, 0); });
+        tab = byUser(EVENT_GADGET_ACTION, [&] { SendMessageA(tabs, TCM_SETCURFOCUS, 1, 0); });
         tabStored = SelectedGadgetItem(tabHandle);
         // A click that selected item 1, then a click that selected nothing.
         auto click = [&] {
             NMHDR hdr = {lv, 0, static_cast<UINT>(NM_CLICK)};
             SendMessageA(GetParent(lv), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
         };
-        list = byUser([&] {
+        list = byUser(EVENT_GADGET_ACTION, [&] {
             LVITEMA state = {};
             state.stateMask = state.state = LVIS_SELECTED;
             SendMessageA(lv, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
             click();
         });
-        listNone = byUser([&] {
+        listNone = byUser(EVENT_GADGET_ACTION, [&] {
             LVITEMA state = {};
             state.stateMask = LVIS_SELECTED;
             SendMessageA(lv, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));

@@ -7,13 +7,12 @@
 
 #include <commctrl.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "events/event_record.h"
 #include "gui/gui_commands.h"
+#include "gui/user_action.h"
 #include "lang/kr_string.h"
 #include "support/event_commands.h"
 #include "support/program_harness.h"
@@ -116,7 +115,8 @@ TEST(Win32TreeViews, NativeItemsFollowTheNodes) {
 }
 
 TEST(Win32TreeViews, SelectionsByProgramAndUserAndAfterFreeing) {
-    int a = 0, a1 = 0, b = 0, c = 0, tvHandle = 0, byProgram = 0, byUser = 0, event = 0, data = -1, source = 0;
+    int a = 0, a1 = 0, b = 0, c = 0, tvHandle = 0, byProgram = 0, selectedByUser = 0;
+    int event = 0, data = -1, source = 0;
     int afterFree = -1, afterSubtreeFree = -1;
     bool caretOnB = false;
     RunRecord run = runAsProgram([&] {
@@ -134,20 +134,13 @@ TEST(Win32TreeViews, SelectionsByProgramAndUserAndAfterFreeing) {
 
         // The user selects c (the control tells its parent while the program waits).
         HTREEITEM cItem = next(tree, TVGN_NEXT, next(tree, TVGN_NEXT, next(tree, TVGN_ROOT, nullptr)));
-        std::atomic<bool> done = false;
-        std::thread user([&] {
+        UserEvent selected = byUser(EVENT_GADGET_ACTION, [&] {
             SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(cItem));
-            done = true;
         });
-        for (int i = 0; i < 40 && event == 0; ++i)
-            if (WaitEvent(50) == EVENT_GADGET_ACTION) {
-                event = EVENT_GADGET_ACTION;
-                data = EventData();
-                source = EventSource();
-            }
-        while (!done) WaitEvent(10);
-        user.join();
-        byUser = SelectedTreeViewNode(tvHandle);
+        event = selected.id;
+        data = selected.data;
+        source = selected.source;
+        selectedByUser = SelectedTreeViewNode(tvHandle);
 
         // Freeing the selected node: never a freed node afterwards.
         FreeTreeViewNode(c);
@@ -166,7 +159,7 @@ TEST(Win32TreeViews, SelectionsByProgramAndUserAndAfterFreeing) {
     EXPECT_EQ(event, EVENT_GADGET_ACTION);
     EXPECT_EQ(data, 0);
     EXPECT_EQ(source, tvHandle);
-    EXPECT_EQ(byUser, c);
+    EXPECT_EQ(selectedByUser, c);
     EXPECT_NE(afterFree, c);
     EXPECT_NE(afterSubtreeFree, a1);
     EXPECT_NE(afterSubtreeFree, a);

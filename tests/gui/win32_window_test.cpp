@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "events/event_record.h"
 #include "gui/gui_commands.h"
+#include "gui/user_action.h"
 #include "lang/kr_string.h"
 #include "support/event_commands.h"
 #include "support/program_harness.h"
@@ -33,26 +31,6 @@ bool waitFor(int id, int tries = 40) {
     for (int i = 0; i < tries; ++i)
         if (WaitEvent(50) == id) return true;
     return false;
-}
-
-// The first event of that id while another thread does `act`, as another
-// program would: the pump keeps running until that thread has finished, for
-// its calls wait on this thread to handle them.
-struct Seen {
-    bool got = false;
-    int x = 0, y = 0;
-};
-Seen fromOutside(int id, const std::function<void()>& act) {
-    std::atomic<bool> done = false;
-    std::thread user([&] {
-        act();
-        done = true;
-    });
-    Seen seen;
-    for (int i = 0; !done || (i < 40 && !seen.got); ++i)
-        if (WaitEvent(50) == id && !seen.got) seen = {true, EventX(), EventY()};
-    user.join();
-    return seen;
 }
 
 std::string windowText(HWND hwnd) {
@@ -233,17 +211,17 @@ TEST(Win32Windows, MovesAndSizesFromOutsideRaiseEventsAndReLayTheGadgets) {
         RECT outer;
         GetWindowRect(frame, &outer);
         int growW = (outer.right - outer.left) + 400;
-        Seen move = fromOutside(EVENT_WINDOW_MOVE, [&] {
+        UserEvent move = byUser(EVENT_WINDOW_MOVE, [&] {
             SetWindowPos(frame, nullptr, 100, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         });
-        moved = move.got;
+        moved = move.id != 0;
         moveX = move.x;
         moveY = move.y;
         x = GadgetX(w);
-        Seen size = fromOutside(EVENT_WINDOW_SIZE, [&] {
+        UserEvent size = byUser(EVENT_WINDOW_SIZE, [&] {
             SetWindowPos(frame, nullptr, 0, 0, growW, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         });
-        sized = size.got;
+        sized = size.id != 0;
         sizeW = size.x;
         sizeH = size.y;
         clientW = ClientWidth(w);
