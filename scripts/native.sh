@@ -56,7 +56,7 @@ fuzz-build) fuzz_build ;;
 # What make test runs after the Windows suite: the unit tests, then each fuzz
 # target over its corpus and for a few seconds more.
 # The unit tests run from the fuzz tree there, so the library is built once.
-check) fuzz_build && ctest --test-dir "$fuzz" --output-on-failure && tests/fuzz/run_fuzzers.sh "$fuzz" 5 ;;
+check) fuzz_build && ctest --test-dir "$fuzz" --output-on-failure && FUZZ_SEED=1 tests/fuzz/run_fuzzers.sh "$fuzz" 5 ;;
 fuzz) shift && fuzz_build && tests/fuzz/run_fuzzers.sh "$fuzz" "${1:-600}" "${2:-1000000}" "${@:3}" ;;
 *) echo "usage: native.sh build|test|fuzz-build|check|bench|fuzz [SECONDS [RUNS [TARGET...]]]" >&2; exit 2 ;;
 esac
