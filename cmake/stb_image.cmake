@@ -1,25 +1,35 @@
-# stb_image.h from libstb-dev, with one mend, for the one file that compiles
-# the picture decoders (gfx2d/image_file.cpp).
+# stb_image.h from libstb-dev, mended, for the one file that compiles the
+# picture decoders (gfx2d/image_file.cpp). Each mend keeps every picture that
+# decodes today exactly as it is; they differ only on corrupt JPEG data:
 #
-# Its JPEG bit reader can be left owing bits when a marker cuts the
-# entropy-coded data short (the count of buffered bits goes below zero); the
-# next refill then shifts the zero bytes it feeds in by 32 places or more,
-# which C leaves undefined. The mend skips the shift for a zero byte, which
-# adds nothing to the buffer either way, so every decoded pixel stays the
-# same. If the header changes so that the line is not found, configuring
-# stops here rather than building the unmended reader.
+# - The bit reader can be left owing bits when a marker cuts the
+#   entropy-coded data short (its count of buffered bits goes below zero);
+#   the next refill then shifts the zero bytes it feeds in by 32 places or
+#   more, which C leaves undefined. A zero byte adds nothing to the buffer,
+#   so its shift is skipped.
+# - A Huffman code that the table cannot hold gives a symbol index outside
+#   the table's 256 entries, which is read before anything checks it. Such a
+#   code is refused as a bad code, as the decoder refuses codes it cannot
+#   find at all.
+#
+# If the header changes so that a line to mend is not found, configuring
+# stops here rather than building the unmended decoder.
 #
 #   stb_image_mended(TARGET): TARGET finds the mended <stb_image.h> first.
 function(stb_image_mended target)
     set(header /usr/include/stb/stb_image.h)
     set(dir ${CMAKE_BINARY_DIR}/stb_mended)
     file(READ ${header} text)
-    set(line "      j->code_buffer |= b << (24 - j->code_bits);")
-    string(FIND "${text}" "${line}" at)
-    if(at EQUAL -1)
-        message(FATAL_ERROR "${header}: the JPEG bit refill to mend is not there; look at cmake/stb_image.cmake")
-    endif()
-    string(REPLACE "${line}" "      if (b) j->code_buffer |= b << (24 - j->code_bits);" text "${text}")
+    set(refill "      j->code_buffer |= b << (24 - j->code_bits);")
+    set(symbol "   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n")
+    foreach(line refill symbol)
+        string(FIND "${text}" "${${line}}" at)
+        if(at EQUAL -1)
+            message(FATAL_ERROR "${header}: the line to mend (${line}) is not there; look at cmake/stb_image.cmake")
+        endif()
+    endforeach()
+    string(REPLACE "${refill}" "      if (b) j->code_buffer |= b << (24 - j->code_bits);" text "${text}")
+    string(REPLACE "${symbol}" "${symbol}   if (c < 0 || c >= 256) return -1;\n" text "${text}")
     file(MAKE_DIRECTORY ${dir})
     # Copied over only when it differs, so that reconfiguring does not rebuild.
     file(WRITE ${dir}/stb_image.h.new "${text}")

@@ -21,6 +21,12 @@
 #define STBI_NO_HDR
 #define STBI_MAX_DIMENSIONS kMaxImageSide
 #define STBI_ASSERT(x) ((x) ? (void)0 : internalError("image decoder: %s", #x))
+// Everything the decoder allocates starts zeroed: its JPEG state is not
+// cleared before use, so a scan naming a Huffman table the file never
+// defined would read whatever the memory held before.
+#define STBI_MALLOC(size) std::calloc(1, size)
+#define STBI_REALLOC(p, size) std::realloc(p, size)
+#define STBI_FREE(p) std::free(p)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wsign-compare"
