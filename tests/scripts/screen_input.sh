@@ -26,22 +26,30 @@ sleep 0.5
 # is the origin of the program's coordinates. A slow machine may show the
 # window a little after the program says it is ready: a few tries.
 for _ in $(seq 10); do
-import -window root "$work/root.ppm"
+# ImageMagick keeps 16-bit samples unless told otherwise.
+import -window root -depth 8 "$work/root.ppm"
 read -r ox oy check < <(python3 - "$work/root.ppm" <<'PY'
 import sys
 data = open(sys.argv[1], 'rb').read()
 parts = data.split(maxsplit=4)
 w, h = int(parts[1]), int(parts[2])
+if parts[0] != b"P6" or parts[3] != b"255":
+    print(-1, -1, "not-an-8-bit-ppm")
+    sys.exit()
 pix = parts[4]
 def at(x, y):
     i = (y * w + x) * 3
     return tuple(pix[i:i + 3])
 blue, red = (0, 0, 255), (255, 0, 0)
-origin = next(((x, y) for y in range(h) for x in range(w) if at(x, y) == blue), None)
-if origin is None:
+# The first blue pixel in reading order (a match that starts inside a pixel
+# is skipped).
+i = pix.find(bytes(blue))
+while i > 0 and i % 3:
+    i = pix.find(bytes(blue), i + 1)
+if i < 0:
     print(-1, -1, "no-blue-area")
     sys.exit()
-ox, oy = origin
+ox, oy = i // 3 % w, i // 3 // w
 bad = []
 for (x, y, want) in [(0, 0, blue), (159, 119, blue), (39, 30, blue), (40, 30, red), (59, 39, red),
                      (60, 39, blue), (59, 40, blue), (50, 35, red)]:
