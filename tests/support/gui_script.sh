@@ -39,10 +39,16 @@ window_named() {
 }
 
 # finish_program: waits up to 10 s for the program to end; its exit code in
-# $code and its output, without CRs, in $got.
+# $code and its output, without CRs, in $got. A program still running then
+# is ended and reported, with exit code "running".
 finish_program() {
     for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    wait "$pid"; code=$?
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "the program did not end within 10 s"
+        kill "$pid"; wait "$pid"; code=running
+    else
+        wait "$pid"; code=$?
+    fi
     pid=""
     got=$(tr -d '\r' <"$work/out")
 }
