@@ -16,6 +16,19 @@ focus_dialog() {
     sleep 0.5
 }
 
+# close_with KEY LINE: presses KEY in the dialog $wid until the program
+# prints LINE. On a slow machine a dialog can be shown before it takes keys,
+# and the first press is lost. Presses go to that dialog's window only and
+# stop once it is gone, so that none reaches the dialog that follows.
+close_with() {
+    for _ in $(seq 10); do
+        xdotool key --window "$wid" "$1" 2>/dev/null
+        for _ in $(seq 60); do tr -d '\r' <"$work/out" | grep -qxF "$2" && return 0; sleep 0.05; done
+        xdotool getwindowname "$wid" >/dev/null 2>&1 || break
+    done
+    wait_for "$2"
+}
+
 : >"$work/pick.bmp"
 path="Z:$(echo "$work/pick.bmp" | tr '/' '\\')"
 
@@ -23,8 +36,7 @@ start_program requesters_peer
 wait_for ready
 
 focus_dialog '^Vorn Requesters$'
-xdotool key Escape
-wait_for "proceed -1"
+close_with Escape "proceed -1"
 
 filters=$("$winerun" "$bin/dialog_probe.exe" "Vorn Pick File" 0x470 20000 | tr -d '\r')
 want_filters=$(printf '%s\n' "bmp Files" "png Files" "All files")
@@ -40,14 +52,11 @@ got_file=$(tr -d '\r' <"$work/out" | grep '^file ')
 if [ "${got_file,,}" != "file ${path,,}" ]; then echo "got '$got_file', expected 'file $path'"; status=1; fi
 
 focus_dialog '^Colou?r$'
-xdotool key Escape
-wait_for "asking font"
+close_with Escape "asking font"
 focus_dialog '^Font$'
-xdotool key Escape
-wait_for "font 0"
+close_with Escape "font 0"
 focus_dialog '^Browse for Folder$'
-xdotool key Escape
-wait_for "directory '"
+close_with Escape "directory '"
 # No focusing by the test here: the key goes where the dialogs left the focus.
 sleep 0.5
 xdotool type k
