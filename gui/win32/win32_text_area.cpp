@@ -48,6 +48,13 @@ DWORD CALLBACK readStreamSource(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG
     return 0;
 }
 
+// EM_STREAMOUT's pieces appended to a string.
+DWORD CALLBACK writeStreamTarget(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), size);
+    *done = size;
+    return 0;
+}
+
 CHARFORMATA charFormat(DWORD mask, DWORD effects, COLORREF colour) {
     CHARFORMATA format = {};
     format.cbSize = sizeof format;
@@ -84,9 +91,22 @@ public:
         unlock();
     }
 
+    // WM_SETFONT reformats the text and the default format, but a control may
+    // keep the format it holds for the next typed character (Wine's does:
+    // the protected mark set at creation kept its first font, the bold
+    // System font, for all text to come). That format follows the font too.
     void setFont(KrFont* font) override {
         lock();
         Win32Gadget<KrTextArea>::setFont(font);
+        CHARRANGE range = selection();
+        if (range.cpMin == range.cpMax) {
+            CHARFORMATA format = charFormat(0, 0, 0);
+            send(EM_GETCHARFORMAT, FALSE, reinterpret_cast<LPARAM>(&format));
+            format.dwMask &= CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+            format.dwMask |= CFM_PROTECTED;
+            format.dwEffects |= CFE_PROTECTED;
+            send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        }
         unlock();
     }
 
@@ -175,7 +195,11 @@ public:
         TEXTRANGEA request = {{range.start, range.start + range.length}, buffer.data()};
         LRESULT copied = send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request));
         int count = static_cast<int>(std::clamp<LRESULT>(copied, 0, range.length));
-        return krNewString(buffer.data(), count);
+        // A control that stops copying at a NUL character (Wine's) leaves
+        // the rest of the range unread; streamed out, nothing is lost.
+        if (std::memchr(buffer.data(), 0, count)) buffer = streamOut(range.start, range.start + range.length);
+        else buffer.resize(count);
+        return krNewString(buffer.data(), static_cast<int>(buffer.size()));
     }
 
     void lock() override {
@@ -248,6 +272,20 @@ private:
         stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
         stream.pfnCallback = &readStreamSource;
         send(EM_STREAMIN, SF_TEXT | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+    }
+
+    // The characters start .. end as plain text, read with the area locked
+    // (the range is selected to be read).
+    std::string streamOut(LONG start, LONG end) {
+        std::string text;
+        EDITSTREAM stream = {};
+        stream.dwCookie = reinterpret_cast<DWORD_PTR>(&text);
+        stream.pfnCallback = &writeStreamTarget;
+        lock();
+        select(start, end);
+        send(EM_STREAMOUT, SF_TEXT | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+        unlock();
+        return text;
     }
 
     int charCount() override { return static_cast<int>(send(WM_GETTEXTLENGTH, 0, 0)); }
