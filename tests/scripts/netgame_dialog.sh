@@ -28,8 +28,15 @@ open_dialog() { # starts the program; sets $pid and $wid
     xdotool windowfocus "$wid" 2>/dev/null
     sleep 0.5
 }
-finish() { # finish EXPECTED-OUTPUT
-    wait "$pid"; local code=$?
+finish() { # finish EXPECTED-OUTPUT; a program still running after 30 s is ended
+    local code
+    for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "the program did not end within 30 s"
+        kill "$pid"; wait "$pid"; code=running
+    else
+        wait "$pid"; code=$?
+    fi
     pid=""
     local got; got=$(tr -d '\r' <"$work/out")
     [ "$code" = 0 ] || { echo "exit code $code"; cat "$work/err"; status=1; }
@@ -37,7 +44,12 @@ finish() { # finish EXPECTED-OUTPUT
 }
 
 open_dialog
-xdotool key Escape
+# A dialog on a slow machine may be shown before it takes keys: Escape is
+# pressed in it again until the program has ended.
+for _ in $(seq 10); do
+    xdotool key --window "$wid" Escape 2>/dev/null
+    for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break 2; sleep 0.1; done
+done
 finish "dialog 0"
 
 open_dialog
