@@ -12,3 +12,16 @@ skip_without_win32() {
         exit 77
     fi
 }
+
+# await_program PID SECONDS: waits that long for a background program to end;
+# its exit code in $code. A program still running then is ended and
+# reported, with exit code "running".
+await_program() {
+    for _ in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$1" 2>/dev/null; then
+        echo "the program did not end within $2 s"
+        kill "$1"; wait "$1"; code=running
+    else
+        wait "$1"; code=$?
+    fi
+}

@@ -30,13 +30,7 @@ open_dialog() { # starts the program; sets $pid and $wid
 }
 finish() { # finish EXPECTED-OUTPUT; a program still running after 30 s is ended
     local code
-    for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "the program did not end within 30 s"
-        kill "$pid"; wait "$pid"; code=running
-    else
-        wait "$pid"; code=$?
-    fi
+    await_program "$pid" 30
     pid=""
     local got; got=$(tr -d '\r' <"$work/out")
     [ "$code" = 0 ] || { echo "exit code $code"; cat "$work/err"; status=1; }

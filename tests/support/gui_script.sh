@@ -42,13 +42,7 @@ window_named() {
 # $code and its output, without CRs, in $got. A program still running then
 # is ended and reported, with exit code "running".
 finish_program() {
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "the program did not end within 10 s"
-        kill "$pid"; wait "$pid"; code=running
-    else
-        wait "$pid"; code=$?
-    fi
+    await_program "$pid" 10
     pid=""
     got=$(tr -d '\r' <"$work/out")
 }
