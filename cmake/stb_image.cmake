@@ -11,6 +11,13 @@
 #   the table's 256 entries, which is read before anything checks it. Such a
 #   code is refused as a bad code, as the decoder refuses codes it cannot
 #   find at all.
+# - Skipping or reading a count of bytes moves the read pointer by that count
+#   and compares it with the end of the data afterwards. A count near 2 GB
+#   (a PNG chunk's length, say) carries the pointer past the top of a 32-bit
+#   address space, where it wraps below the data and passes the check, and
+#   the decoder reads wherever it then points. The counts are compared with
+#   the bytes that are left instead, and a skip stops at the end of the data,
+#   which is where every read past it already found nothing.
 #
 # If the header changes so that a line to mend is not found, configuring
 # stops here rather than building the unmended decoder.
@@ -22,7 +29,9 @@ function(stb_image_mended target)
     file(READ ${header} text)
     set(refill "      j->code_buffer |= b << (24 - j->code_bits);")
     set(symbol "   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n")
-    foreach(line refill symbol)
+    set(skip "\n   s->img_buffer += n;\n}\n")
+    set(getn "   if (s->img_buffer+n <= s->img_buffer_end) {\n")
+    foreach(line refill symbol skip getn)
         string(FIND "${text}" "${${line}}" at)
         if(at EQUAL -1)
             message(FATAL_ERROR "${header}: the line to mend (${line}) is not there; look at cmake/stb_image.cmake")
@@ -30,6 +39,8 @@ function(stb_image_mended target)
     endforeach()
     string(REPLACE "${refill}" "      if (b) j->code_buffer |= b << (24 - j->code_bits);" text "${text}")
     string(REPLACE "${symbol}" "${symbol}   if (c < 0 || c >= 256) return -1;\n" text "${text}")
+    string(REPLACE "${skip}" "\n   if (n > s->img_buffer_end - s->img_buffer) n = (int) (s->img_buffer_end - s->img_buffer);${skip}" text "${text}")
+    string(REPLACE "${getn}" "   if (n >= 0 && n <= s->img_buffer_end - s->img_buffer) {\n" text "${text}")
     file(MAKE_DIRECTORY ${dir})
     # Copied over only when it differs, so that reconfiguring does not rebuild.
     file(WRITE ${dir}/stb_image.h.new "${text}")
