@@ -70,7 +70,9 @@ TEST(LowMemoryDeathTest, OverrunsUsesAfterFreeAndDoubleFreesAreReported) {
         "AddressSanitizer");
     EXPECT_DEATH(
         {
-            void* block = platform::allocateLow(24);
+            // Volatile, so that the compiler cannot drop a block nobody uses
+            // (where the blocks come from the C heap, it may).
+            void* volatile block = platform::allocateLow(24);
             platform::freeLow(block);
             platform::freeLow(block);
         },
