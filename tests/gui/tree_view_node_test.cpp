@@ -100,8 +100,9 @@ TEST(TreeViewNodes, FreeingANodeFreesItsSubtreeAndItsHandlesDie) {
 
     // A freed node's handle is refused, also when freed a second time.
     for (int step = 0; step < 2; ++step) {
+        FakeTreeView* tree = nullptr;
         RunRecord again = runAsProgram([&] {
-            auto* tree = new FakeTreeView;
+            tree = new FakeTreeView;
             int node = AddTreeViewNode(Text("once"), TreeViewRoot(toHandle(tree)));
             FreeTreeViewNode(node);
             if (step == 0)
@@ -111,6 +112,8 @@ TEST(TreeViewNodes, FreeingANodeFreesItsSubtreeAndItsHandlesDie) {
         });
         EXPECT_FALSE(again.finished);
         EXPECT_EQ(again.error(), "Invalid TreeView Node handle");
+        // The run ended at the error; the tree is the test's to release.
+        tree->release();
     }
 }
 
